@@ -3,7 +3,7 @@
 #include "console/ConsoleOutput.h"
 #include "console/TCMDCommandsList.h"
 #include "core/ProgramArguments.h"
-#include "core/ResourceBundle.h"
+#include "core/VersionInfo.h"
 
 namespace tarvel {
 
@@ -21,7 +21,9 @@ const TCMDCommandClass* FindConsoleCommand(const TCommandArguments& arguments) {
     return CommandsList().Find(std::string_view(first).substr(1));
 }
 
-bool RunConsoleCommand() { return RunConsoleCommand(ProgramArguments()); }
+bool RunConsoleCommand() {
+    return RunConsoleCommand(ProgramArguments());
+}
 
 // The program already runs in its terminal, so there is no console to open or close around
 // the command.

@@ -16,7 +16,9 @@ TCMDCommandsList::TCMDCommandsList() {
     RegistryExists = true;
 }
 
-TCMDCommandsList::~TCMDCommandsList() { RegistryExists = false; }
+TCMDCommandsList::~TCMDCommandsList() {
+    RegistryExists = false;
+}
 
 void TCMDCommandsList::Add(const TCMDCommandClass& commandClass) {
     Classes.push_back(&commandClass);
@@ -38,6 +40,8 @@ TCMDCommandsList& CommandsList() {
     return registry.List;
 }
 
-void RegisterCommand(const TCMDCommandClass& commandClass) { CommandsList().Add(commandClass); }
+void RegisterCommand(const TCMDCommandClass& commandClass) {
+    CommandsList().Add(commandClass);
+}
 
 } // namespace tarvel

@@ -3,6 +3,7 @@
 #include "console/ConsoleOutput.h"
 #include "core/ResourceBundle.h"
 #include "core/StringUtils.h"
+#include "core/UpdatePatchHelpers.h"
 
 #include <filesystem>
 
@@ -24,9 +25,13 @@ const char* const PatchResource = "Patch";
 const char* const DefaultTargetName = "patch.pdt";
 } // namespace
 
-std::string TCMDExtractPatch::CommandName() { return ExtractName; }
+std::string TCMDExtractPatch::CommandName() {
+    return ExtractName;
+}
 
-std::string TCMDExtractPatch::Description() { return ExtractDescription; }
+std::string TCMDExtractPatch::Description() {
+    return ExtractDescription;
+}
 
 void TCMDExtractPatch::PrintHelp() {
     TCustomCMDCommand::PrintHelp();

@@ -46,9 +46,13 @@ void WaitForEnter() {
 TCMDHelpCommand::TCMDHelpCommand(const TCommandArguments& arguments)
     : TCustomCMDCommand(arguments), Commands(CommandsList()) {}
 
-std::string TCMDHelpCommand::CommandName() { return HelpName; }
+std::string TCMDHelpCommand::CommandName() {
+    return HelpName;
+}
 
-std::string TCMDHelpCommand::Description() { return HelpDescription; }
+std::string TCMDHelpCommand::Description() {
+    return HelpDescription;
+}
 
 void TCMDHelpCommand::PrintHelp() {
     for (const char* line : HelpLines)

@@ -1,12 +1,11 @@
 #include "RunProgram.h"
+#include "TempDir.h"
 #include "core/CodePage.h"
 #include "core/ResourceBundle.h"
 #include "core/VersionInfo.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 
 namespace tarvel {
@@ -62,22 +61,17 @@ const std::string WindowModeMessage = "Віконний режим у цій з�
 
 const std::vector<std::string> Banner = {"КАРІОН Оновлення [Версія 6.1.2.0]", "ТОВ Велмора"};
 
-const std::vector<std::string> HelpHeading = {"",           "", "Виконання операцій у консольному режимі.",
-                                              "",           "Інформація", ""};
+const std::vector<std::string> HelpHeading = {
+    "", "", "Виконання операцій у консольному режимі.", "", "Інформація", ""};
 const std::vector<std::string> HelpEnding = {"", "", "Для завершення натисніть [Enter]"};
 
 class ConsoleMode : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "tarvel-console-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        Folder = pattern;
         // Binary on purpose: zero bytes, a line break, bytes above 0x7F.
         for (int i = 0; i < 70000; ++i)
             Archive.push_back(static_cast<char>((i * 7919) % 256));
     }
-    void TearDown() override { fs::remove_all(Folder); }
-
     fs::path PackRelease(const std::string& caption, bool withVersion = true) {
         const fs::path release = Folder / "Patch_2024.run";
         fs::copy_file(Runner, release, fs::copy_options::overwrite_existing);
@@ -108,7 +102,8 @@ protected:
         return result;
     }
 
-    fs::path Folder;
+    test::TTempDir Temp;
+    const fs::path& Folder = Temp.Path();
     std::string Archive;
 };
 
@@ -117,13 +112,14 @@ TEST_F(ConsoleMode, HelpListsTheCommandsWithTheVersionBanner) {
     const TProgramResult dash = Run(release, {"-help"});
     EXPECT_EQ(dash.ExitCode, 0);
     EXPECT_EQ(dash.Err, "");
-    EXPECT_EQ(Lines(dash.Out), Shown(Concat({Banner, HelpHeading,
-                                              {"PATCH_2024.RUN -COMMAND [-PARAMS]", "",
-                                               "Ключ -COMMAND одна з операцій: ",
-                                               "  -HELP   інформація про режими роботи "
-                                               "консольного режиму",
-                                               "  -EXTRACT   видубуток файлу апдейту "},
-                                              HelpEnding})));
+    EXPECT_EQ(Lines(dash.Out), Shown(Concat({Banner,
+                                             HelpHeading,
+                                             {"PATCH_2024.RUN -COMMAND [-PARAMS]", "",
+                                              "Ключ -COMMAND одна з операцій: ",
+                                              "  -HELP   інформація про режими роботи "
+                                              "консольного режиму",
+                                              "  -EXTRACT   видубуток файлу апдейту "},
+                                             HelpEnding})));
 
     const TProgramResult slash = Run(release, {"/help"});
     EXPECT_EQ(slash.ExitCode, 0);

@@ -46,8 +46,8 @@ std::vector<char*> PointersOf(std::vector<std::string>& texts) {
 class TTempFile {
 public:
     explicit TTempFile(const char* role) {
-        std::string name = (std::filesystem::temp_directory_path() / "tarvel-run-").string() +
-                           role + "-XXXXXX";
+        std::string name =
+            (std::filesystem::temp_directory_path() / "tarvel-run-").string() + role + "-XXXXXX";
         const int fd = mkstemp(name.data());
         if (fd < 0)
             throw std::runtime_error("cannot create a temporary file");

@@ -9,9 +9,9 @@
 namespace tarvel::test {
 
 struct TProgramRun {
-    std::vector<std::string> Arguments;              // without the program itself
-    std::filesystem::path WorkingFolder;             // empty: the caller's
-    std::map<std::string, std::string> Environment;  // added to (or replacing in) the caller's
+    std::vector<std::string> Arguments;             // without the program itself
+    std::filesystem::path WorkingFolder;            // empty: the caller's
+    std::map<std::string, std::string> Environment; // added to (or replacing in) the caller's
     std::chrono::seconds Timeout{60};
 };
 

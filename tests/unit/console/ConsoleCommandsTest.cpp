@@ -30,7 +30,8 @@ TEST_F(ConsoleCommands, SecondRegistryIsAProgrammingError) {
     } catch (const EAssertionFailed& error) {
         EXPECT_EQ(std::string(error.what()).rfind("Single using only", 0), 0u) << error.what();
     }
-    EXPECT_EQ(CommandsList().Items().size(), 2u) << "the failed second one must not disturb the first";
+    EXPECT_EQ(CommandsList().Items().size(), 2u)
+        << "the failed second one must not disturb the first";
 }
 
 TEST_F(ConsoleCommands, FirstArgumentAloneSelectsTheCommand) {
