@@ -1,7 +1,6 @@
 #include "console/TCMDExtractPatch.h"
 
 #include "console/ConsoleOutput.h"
-#include "core/ResourceBundle.h"
 #include "core/StringUtils.h"
 #include "core/UpdatePatchHelpers.h"
 
@@ -48,7 +47,7 @@ void TCMDExtractPatch::Execute() {
     WriteConsoleLine();
     WriteConsoleLine(ReadReleaseCaption());
     WriteConsoleLine();
-    SaveResourceToFile(PatchResource, target);
+    TUpdateUtils::SaveResourceToFile(PatchResource, target);
     if (std::filesystem::exists(target))
         WriteConsoleLine(PatchSaved + target);
     else

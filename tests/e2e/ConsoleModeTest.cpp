@@ -4,9 +4,15 @@
 #include "core/ResourceBundle.h"
 #include "core/VersionInfo.h"
 
+#include <chrono>
+#include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 namespace tarvel {
 namespace {
@@ -126,6 +132,63 @@ TEST_F(ConsoleMode, HelpListsTheCommandsWithTheVersionBanner) {
     EXPECT_EQ(slash.Out, dash.Out);
 }
 
+// Whether the program, with a terminal as its stdin, is still running after a while, and then
+// ends with exit code 0 once Enter is typed.
+struct TTerminalWait {
+    bool WaitedForEnter = false;
+    int ExitCode = -1;
+};
+
+TTerminalWait RunOnTerminal(const fs::path& program, const std::string& argument,
+                            const fs::path& folder) {
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    EXPECT_GE(master, 0);
+    grantpt(master);
+    unlockpt(master);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, ptsname(master), O_RDWR, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
+    std::string programText = program.string(), argumentText = argument;
+    char* argv[] = {programText.data(), argumentText.data(), nullptr};
+    pid_t child = 0;
+    EXPECT_EQ(posix_spawn(&child, programText.c_str(), &actions, nullptr, argv, environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+
+    TTerminalWait result;
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    int status = 0;
+    bool ended = waitpid(child, &status, WNOHANG) == child;
+    result.WaitedForEnter = !ended;
+    if (!ended) {
+        EXPECT_EQ(write(master, "\n", 1), 1);
+        for (int i = 0; i < 1000 && !ended; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            ended = waitpid(child, &status, WNOHANG) == child;
+        }
+    }
+    if (!ended) {
+        kill(child, SIGKILL);
+        waitpid(child, &status, 0);
+    }
+    close(master);
+    if (ended && WIFEXITED(status))
+        result.ExitCode = WEXITSTATUS(status);
+    return result;
+}
+
+TEST_F(ConsoleMode, OnATerminalHelpWaitsForEnterAndExtractDoesNot) {
+    const fs::path release = PackRelease("Оновлення");
+    const TTerminalWait help = RunOnTerminal(release, "-help", Folder);
+    EXPECT_TRUE(help.WaitedForEnter);
+    EXPECT_EQ(help.ExitCode, 0);
+
+    const TTerminalWait extract = RunOnTerminal(release, "-extract", Folder);
+    EXPECT_FALSE(extract.WaitedForEnter);
+    EXPECT_EQ(extract.ExitCode, 0);
+}
+
 TEST_F(ConsoleMode, HelpForOneCommand) {
     const fs::path release = PackRelease("Оновлення");
     const std::vector<std::string> extractHelp = {
@@ -163,6 +226,7 @@ TEST_F(ConsoleMode, HelpForOneCommand) {
         {{"-help", "-extract"}, notSupported("-extract")},
         {{"-help", "EXTRACT"}, notSupported("EXTRACT")},
         {{"-help", "%s"}, notSupported("%s")},
+        {{"-help", ""}, notSupported("")},
     };
     for (const auto& c : cases) {
         const TProgramResult result = Run(release, c.Arguments);
