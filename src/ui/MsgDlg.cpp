@@ -14,7 +14,9 @@ IMessageDialogPort& TerminalPort() {
 IMessageDialogPort* gPort = nullptr;
 std::string gApplicationTitle = "Tarvel";
 
-IMessageDialogPort& CurrentPort() { return gPort ? *gPort : TerminalPort(); }
+IMessageDialogPort& CurrentPort() {
+    return gPort ? *gPort : TerminalPort();
+}
 
 } // namespace
 
@@ -24,9 +26,13 @@ IMessageDialogPort* SetMessageDialogPort(IMessageDialogPort* port) {
     return previous;
 }
 
-void SetApplicationTitle(const std::string& title) { gApplicationTitle = title; }
+void SetApplicationTitle(const std::string& title) {
+    gApplicationTitle = title;
+}
 
-const std::string& ApplicationTitle() { return gApplicationTitle; }
+const std::string& ApplicationTitle() {
+    return gApplicationTitle;
+}
 
 std::uint16_t MsgDlg(const std::string& message, TMsgKind kind, TMsgButtons buttons,
                      const std::string& caption) {

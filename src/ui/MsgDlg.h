@@ -36,16 +36,15 @@ constexpr TMsgButtons MsgButtons(std::initializer_list<TMsgButton> buttons) {
 
 struct TMsgButtonInfo {
     std::uint8_t Reserved = 0;
-    std::string Caption; // '&' marks the accelerator letter
+    std::string Caption;   // '&' marks the accelerator letter
     std::uint16_t Key = 0; // virtual-key code of the physical key that presses the button
     std::int32_t ModalResult = 0;
 };
 using TMsgBtnInfoArray = std::vector<TMsgButtonInfo>;
 
 // Result codes returned by the dialogs.
-constexpr std::uint16_t mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4,
-                        mrIgnore = 5, mrYes = 6, mrNo = 7, mrAll = 8, mrNoToAll = 9,
-                        mrYesToAll = 10;
+constexpr std::uint16_t mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5,
+                        mrYes = 6, mrNo = 7, mrAll = 8, mrNoToAll = 9, mrYesToAll = 10;
 
 // What a dialog port is asked to show: caption and text are final (caption resolved,
 // closing punctuation normalised), buttons in creation order.

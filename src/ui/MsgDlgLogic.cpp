@@ -26,11 +26,15 @@ const char* const kCaptionError = "Помилка";
 const char* const kCaptionInformation = "Інформація";
 const char* const kCaptionConfirmation = "Підтвердження";
 
-bool IsClosingPunctuation(char c) { return c == '.' || c == '!' || c == '?' || c == ' '; }
+bool IsClosingPunctuation(char c) {
+    return c == '.' || c == '!' || c == '?' || c == ' ';
+}
 
 } // namespace
 
-const TMsgButtonInfo& StandardButton(TMsgButton button) { return kStandardButtons.at(button); }
+const TMsgButtonInfo& StandardButton(TMsgButton button) {
+    return kStandardButtons.at(button);
+}
 
 TMsgBtnInfoArray StandardButtons(TMsgButtons buttons) {
     TMsgBtnInfoArray result;
@@ -96,7 +100,8 @@ std::optional<std::uint16_t> AcceleratorResult(std::uint16_t key, const TMsgBtnI
         if (button.Key == key)
             return button.ModalResult == mrNone
                        ? std::nullopt
-                       : std::optional<std::uint16_t>(static_cast<std::uint16_t>(button.ModalResult));
+                       : std::optional<std::uint16_t>(
+                             static_cast<std::uint16_t>(button.ModalResult));
     return std::nullopt;
 }
 

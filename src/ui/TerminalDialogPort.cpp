@@ -44,7 +44,8 @@ std::uint16_t TTerminalDialogPort::ShowMessageDlg(const TMsgDialogRequest& reque
         if (!ReadLine(In, answer))
             return escape.value_or(mrCancel);
         if (answer.size() == 1) {
-            auto key = static_cast<std::uint16_t>(std::toupper(static_cast<unsigned char>(answer[0])));
+            auto key =
+                static_cast<std::uint16_t>(std::toupper(static_cast<unsigned char>(answer[0])));
             if (auto result = AcceleratorResult(key, request.Buttons))
                 return *result;
         } else if (answer.empty() && !request.Buttons.empty()) {

@@ -11,9 +11,8 @@ TEST(MsgDlgTest, NormalisesClosingPunctuation) {
         const char* In;
         const char* Shown;
     } cases[] = {
-        {"Done!", "Done."},        {"Sure?!", "Sure?"},    {"Wait . . .", "Wait."},
-        {"", "."},                 {"Line\n", "Line\n."}, {"a?b", "a?b."},
-        {"Так ?  ", "Так?"},
+        {"Done!", "Done."},    {"Sure?!", "Sure?"}, {"Wait . . .", "Wait."}, {"", "."},
+        {"Line\n", "Line\n."}, {"a?b", "a?b."},     {"Так ?  ", "Так?"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(NormaliseMessageText(c.In), c.Shown) << c.In;
@@ -30,7 +29,8 @@ TEST(MsgDlgTest, MsgDlgBuildsStandardButtonsAndCaption) {
     EXPECT_EQ(shown.Buttons[0].Caption, "О&К");
 
     dialogs.Answer(mrYes);
-    EXPECT_EQ(MsgDlg("Далі", TMsgKind::mkConfirmation, MsgButtons({btNo, btYes}), "Питання"), mrYes);
+    EXPECT_EQ(MsgDlg("Далі", TMsgKind::mkConfirmation, MsgButtons({btNo, btYes}), "Питання"),
+              mrYes);
     EXPECT_EQ(dialogs.Shown[1].Caption, "Питання");
     ASSERT_EQ(dialogs.Shown[1].Buttons.size(), 2u);
     EXPECT_EQ(dialogs.Shown[1].Buttons[0].ModalResult, mrYes);
