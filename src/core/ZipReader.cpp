@@ -1,6 +1,8 @@
 #include "core/ZipReader.h"
 
 #include "core/Exceptions.h"
+#include "core/FileUtils.h"
+#include "core/StringUtils.h"
 #include "core/ZipErrorText.h"
 
 #include <algorithm>
@@ -21,16 +23,8 @@ const std::string kDamagedArchive = "Архів пошкоджено: ";
 const std::string kWrongPassword = "Невірний пароль до файлу архіву ";
 const std::string kBadCrc = "Не співпадає контрольна сума файлу архіву ";
 const std::string kUnsafePath = "Файл архіву виходить за межі папки розпакування: ";
-const std::string kCannotCreate = "Не вдалося створити файл ";
 
 constexpr std::size_t kChunk = 64 * 1024;
-
-std::string UpperLatin(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
 
 std::string Backslashed(std::string name) {
     std::replace(name.begin(), name.end(), '/', '\\');
@@ -53,8 +47,7 @@ std::optional<TIncompleteZipMode> IncompleteModeOf(int zipError) {
 
 bool IsUnsafeName(const TZipEntry& entry) {
     const std::string name = entry.FullName();
-    if (entry.IsLink || name.empty() || name.front() == '\\' ||
-        (name.size() > 1 && name[1] == ':'))
+    if (entry.IsLink || name.empty() || name.front() == '\\' || (name.size() > 1 && name[1] == ':'))
         return true;
     std::size_t start = 0;
     while (start <= name.size()) {
@@ -78,7 +71,7 @@ mode_t CreationMode() {
 // Folders made while unpacking belong to the owner of the folder they are made in, so a
 // restore run as root gives the server back files it can open.
 void AdoptOwnerOfParent(const std::filesystem::path& path) {
-    struct stat parent{};
+    struct stat parent {};
     if (geteuid() == 0 && stat(path.parent_path().c_str(), &parent) == 0) {
         // A folder that cannot take an owner (vfat) still holds the file; nothing is lost.
         [[maybe_unused]] const int ignored = chown(path.c_str(), parent.st_uid, parent.st_gid);
@@ -91,7 +84,7 @@ void EnsureFolder(const std::filesystem::path& folder) {
     EnsureFolder(folder.parent_path());
     std::error_code error;
     if (!std::filesystem::create_directory(folder, error) && error)
-        throw Exception(kCannotCreate + folder.string());
+        throw Exception(CannotCreateFileText(folder));
     AdoptOwnerOfParent(folder);
 }
 
@@ -115,8 +108,8 @@ public:
     }
     void Advance(std::uint64_t bytes) {
         Done += bytes;
-        const int percent = Total == 0 ? 100 : static_cast<int>(std::min<std::uint64_t>(
-                                                   100, Done * 100 / Total));
+        const int percent =
+            Total == 0 ? 100 : static_cast<int>(std::min<std::uint64_t>(100, Done * 100 / Total));
         if (percent != Last)
             Report(percent);
     }
@@ -139,7 +132,9 @@ private:
 
 TZipReader::TZipReader() = default;
 
-TZipReader::~TZipReader() { Close(); }
+TZipReader::~TZipReader() {
+    Close();
+}
 
 void TZipReader::Close() {
     if (Archive != nullptr)
@@ -231,21 +226,23 @@ void TZipReader::ReadDirectory() {
     }
 }
 
-void TZipReader::SetOrder(TZipOrder order) { Sort(order); }
+void TZipReader::SetOrder(TZipOrder order) {
+    Sort(order);
+}
 
 void TZipReader::Sort(TZipOrder order) {
     Entries = StoredEntries;
     if (order == TZipOrder::SortedByName)
         std::stable_sort(Entries.begin(), Entries.end(),
                          [](const TZipEntry& a, const TZipEntry& b) {
-                             return UpperLatin(a.FullName()) < UpperLatin(b.FullName());
+                             return AsciiUpperCase(a.FullName()) < AsciiUpperCase(b.FullName());
                          });
 }
 
 std::optional<std::size_t> TZipReader::IndexOf(const std::string& fullName) const {
-    const std::string wanted = UpperLatin(Backslashed(fullName));
+    const std::string wanted = AsciiUpperCase(Backslashed(fullName));
     for (std::size_t i = 0; i < Entries.size(); ++i)
-        if (UpperLatin(Entries[i].FullName()) == wanted)
+        if (AsciiUpperCase(Entries[i].FullName()) == wanted)
             return i;
     return std::nullopt;
 }
@@ -253,10 +250,9 @@ std::optional<std::size_t> TZipReader::IndexOf(const std::string& fullName) cons
 TZipReader::TReadOutcome TZipReader::ReadEntry(std::size_t index, const TZipSink& sink,
                                                TProgress& progress) {
     const TZipEntry& entry = Entries.at(index);
-    zip_file_t* file =
-        entry.Encrypted
-            ? zip_fopen_index_encrypted(Archive, entry.ArchiveIndex, 0, Password.c_str())
-            : zip_fopen_index(Archive, entry.ArchiveIndex, 0);
+    zip_file_t* file = entry.Encrypted ? zip_fopen_index_encrypted(Archive, entry.ArchiveIndex, 0,
+                                                                   Password.c_str())
+                                       : zip_fopen_index(Archive, entry.ArchiveIndex, 0);
     if (file == nullptr) {
         zip_error_t* error = zip_get_error(Archive);
         const int code = zip_error_code_zip(error);
@@ -363,7 +359,7 @@ public:
         std::string pattern = (Target.parent_path() / ".tarvel-unzip-XXXXXX").string();
         Descriptor = mkstemp(pattern.data());
         if (Descriptor < 0)
-            throw Exception(kCannotCreate + Target.string() + ": " + std::strerror(errno));
+            throw Exception(CannotCreateFileText(Target) + ": " + std::strerror(errno));
         Temporary = pattern;
     }
     ~TPendingFile() {
@@ -381,7 +377,7 @@ public:
             if (written < 0 && errno == EINTR)
                 continue;
             if (written <= 0)
-                throw Exception(kCannotCreate + Target.string() + ": " + std::strerror(errno));
+                throw Exception(CannotCreateFileText(Target) + ": " + std::strerror(errno));
             data += written;
             size -= static_cast<std::size_t>(written);
         }
@@ -390,17 +386,17 @@ public:
     // Keeps the mode and owner of the file it replaces; a new file takes the stored mode and
     // the owner of its folder.
     void Commit(std::uint32_t storedMode) {
-        struct stat old{};
+        struct stat old {};
         const bool replacing = lstat(Target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
-        const mode_t mode = replacing ? (old.st_mode & 07777)
-                                      : (storedMode != 0 ? storedMode : CreationMode());
+        const mode_t mode =
+            replacing ? (old.st_mode & 07777) : (storedMode != 0 ? storedMode : CreationMode());
         bool ok = fchmod(Descriptor, mode) == 0;
         if (replacing && geteuid() == 0)
             ok = fchown(Descriptor, old.st_uid, old.st_gid) == 0 && ok;
         ok = close(Descriptor) == 0 && ok;
         Descriptor = -1;
         if (!ok || rename(Temporary.c_str(), Target.c_str()) != 0)
-            throw Exception(kCannotCreate + Target.string() + ": " + std::strerror(errno));
+            throw Exception(CannotCreateFileText(Target) + ": " + std::strerror(errno));
         Temporary.clear();
         if (!replacing)
             AdoptOwnerOfParent(Target);
@@ -445,8 +441,7 @@ bool TZipReader::WriteEntryUnder(std::size_t index, const std::filesystem::path&
         return false;
     }
     const TReadOutcome outcome = ReadEntry(
-        index, [&file](const char* data, std::size_t size) { file->Write(data, size); },
-        progress);
+        index, [&file](const char* data, std::size_t size) { file->Write(data, size); }, progress);
     if (!ReportProblem(index, outcome))
         return false;
     file->Commit(entry.UnixMode);

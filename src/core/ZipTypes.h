@@ -15,7 +15,7 @@ struct TZipEntry {
     std::uint64_t CompressedSize = 0;
     std::uint32_t Crc = 0;
     bool Encrypted = false;
-    bool IsLink = false;       // a symbolic link stored by a Unix tool
+    bool IsLink = false;        // a symbolic link stored by a Unix tool
     std::uint32_t UnixMode = 0; // permission bits stored by a Unix tool; 0 when none
     std::uint64_t ArchiveIndex = 0;
 

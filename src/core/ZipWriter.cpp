@@ -1,6 +1,7 @@
 #include "core/ZipWriter.h"
 
 #include "core/Exceptions.h"
+#include "core/FileUtils.h"
 #include "core/ZipErrorText.h"
 
 #include <algorithm>
@@ -17,7 +18,6 @@ namespace tarvel {
 namespace {
 
 const std::string kCannotWriteArchive = "Не вдалося записати архів ";
-const std::string kCannotOpenFile = "Не вдалося відкрити файл ";
 const std::string kNoSuchFile = "Файл не знайдено: ";
 
 bool HasWildcard(const std::string& name) {
@@ -55,7 +55,9 @@ void OnProgress(zip_t*, double progress, void* state) {
     static_cast<TCallbackState*>(state)->Report(static_cast<int>(progress * 100.0));
 }
 
-int OnCancel(zip_t*, void* state) { return static_cast<TCallbackState*>(state)->Failure ? 1 : 0; }
+int OnCancel(zip_t*, void* state) {
+    return static_cast<TCallbackState*>(state)->Failure ? 1 : 0;
+}
 
 class TOpenArchive {
 public:
@@ -96,7 +98,9 @@ TZipSource TZipSource::FromData(std::string entryName, std::string data) {
     return {std::move(entryName), {}, std::move(data)};
 }
 
-std::size_t TZipWriter::Zip() { return Pack(CollectFiles()); }
+std::size_t TZipWriter::Zip() {
+    return Pack(CollectFiles());
+}
 
 void TZipWriter::AddFromMemory(const std::string& entryName, std::string_view data) {
     Pack({TZipSource::FromData(entryName, std::string(data))});
@@ -118,7 +122,8 @@ std::size_t TZipWriter::Pack(const std::vector<TZipSource>& sources) {
             fail(archive.ErrorText());
         std::string name = item.EntryName;
         std::replace(name.begin(), name.end(), '\\', '/');
-        const zip_int64_t index = zip_file_add(archive.Get(), name.c_str(), source, ZIP_FL_OVERWRITE);
+        const zip_int64_t index =
+            zip_file_add(archive.Get(), name.c_str(), source, ZIP_FL_OVERWRITE);
         if (index < 0) {
             zip_source_free(source);
             fail(archive.ErrorText());
@@ -128,7 +133,8 @@ std::size_t TZipWriter::Pack(const std::vector<TZipSource>& sources) {
             zip_set_file_compression(archive.Get(), entry,
                                      PackLevel == 0 ? ZIP_CM_STORE : ZIP_CM_DEFLATE,
                                      static_cast<zip_uint32_t>(std::clamp(PackLevel, 0, 9))) == 0 &&
-            (!item.File.empty() || zip_file_set_mtime(archive.Get(), entry, std::time(nullptr), 0) == 0) &&
+            (!item.File.empty() ||
+             zip_file_set_mtime(archive.Get(), entry, std::time(nullptr), 0) == 0) &&
             (Password.empty() || zip_file_set_encryption(archive.Get(), entry, ZIP_EM_TRAD_PKWARE,
                                                          Password.c_str()) == 0);
         if (!ok)
@@ -200,7 +206,7 @@ void TZipWriter::AddListItem(const std::string& item, std::vector<TZipSource>& s
     }
     if (error) {
         if (!OnSkippingFile)
-            throw Exception(kCannotOpenFile + folder.string() + ": " + error.message());
+            throw Exception(CannotOpenFileText(folder) + ": " + error.message());
         OnSkippingFile(TSkipReason::srFileOpenError, folder.string());
     }
     std::sort(files.begin(), files.end());
@@ -216,7 +222,7 @@ void TZipWriter::AddFile(const std::filesystem::path& file, std::vector<TZipSour
         return;
     if ((IsFileHeldOpen && IsFileHeldOpen(file)) || !CanOpen(file)) {
         if (!OnSkippingFile)
-            throw Exception(kCannotOpenFile + file.string());
+            throw Exception(CannotOpenFileText(file));
         OnSkippingFile(TSkipReason::srFileOpenError, file.string());
         return;
     }

@@ -15,7 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::uint64_t kFileSize = (std::uint64_t{9} << 29) + 12345; // 4.5 GiB and a bit
+constexpr std::uint64_t kFileSize = (std::uint64_t{4} << 30) + 12345; // just past 4 GiB
 constexpr long kPeakLimitKiB = 64 * 1024;
 
 void WriteAt(const fs::path& file, std::uint64_t offset, const std::string& text) {

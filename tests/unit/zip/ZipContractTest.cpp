@@ -15,12 +15,14 @@ namespace {
 using test::TTempDir;
 namespace fs = std::filesystem;
 
-int Run(const std::string& commandLine) {
+int Shell(const std::string& commandLine) {
     const int status = std::system((commandLine + " >/dev/null 2>&1").c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-std::string Q(const fs::path& path) { return "'" + path.string() + "'"; }
+std::string Q(const fs::path& path) {
+    return "'" + path.string() + "'";
+}
 
 void Put(const fs::path& file, const std::string& text) {
     fs::create_directories(file.parent_path());
@@ -73,7 +75,9 @@ TEST_F(ZipContract, FilesListTakesFilesFoldersAndMasksWithOrWithoutPaths) {
         {{src + "/*.sql"}, false, false, {}},
         {{src + "/*.sql"}, true, false, {"a.sql", "d.sql"}},
         {{src + "/Sub", src + "/b.txt"}, false, false, {"a.sql", "b.txt"}},
-        {{src + "/Sub/*"}, true, true,
+        {{src + "/Sub/*"},
+         true,
+         true,
          {Backslashed(Source / "Sub/a.sql"), Backslashed(Source / "Sub/deep/d.sql")}},
         {{src + "/b.txt", src + "/*.txt"}, false, true, {Backslashed(Source / "b.txt")}},
     };
@@ -90,7 +94,7 @@ TEST_F(ZipContract, FilesListTakesFilesFoldersAndMasksWithOrWithoutPaths) {
             EXPECT_FALSE(fs::exists(writer.ZipName));
             continue;
         }
-        EXPECT_EQ(Run("unzip -tq " + Q(writer.ZipName)), 0);
+        EXPECT_EQ(Shell("unzip -tq " + Q(writer.ZipName)), 0);
         TZipReader reader;
         reader.Open(writer.ZipName, TZipOrder::SortedByName);
         EXPECT_EQ(FullNames(reader), c.Names);
@@ -98,15 +102,14 @@ TEST_F(ZipContract, FilesListTakesFilesFoldersAndMasksWithOrWithoutPaths) {
 }
 
 TEST_F(ZipContract, DirectoryGivesBackslashFoldersInStoredAndCaseInsensitiveSortedOrder) {
-    PackData(Archive, {TZipSource::FromData("zeta.ini", "z"),
-                       TZipSource::FromData("Upd1.0.2.0/b.sql", "b"),
-                       TZipSource::FromData("upd1.0.2.0/A.sql", "a"),
-                       TZipSource::FromData("Upd1.0.6.0/Upd1.0.6.0.1/x.sql", std::string(70000, 'x'))});
+    PackData(Archive,
+             {TZipSource::FromData("zeta.ini", "z"), TZipSource::FromData("Upd1.0.2.0/b.sql", "b"),
+              TZipSource::FromData("upd1.0.2.0/A.sql", "a"),
+              TZipSource::FromData("Upd1.0.6.0/Upd1.0.6.0.1/x.sql", std::string(70000, 'x'))});
     // Folder entries, as Info-ZIP writes them, are not part of the directory.
-    ASSERT_EQ(Run("cd " + Q(Dir.Path()) + " && mkdir -p Extra && zip -q " + Q(Archive) +
-                  " Extra/"),
+    ASSERT_EQ(Shell("cd " + Q(Dir.Path()) + " && mkdir -p Extra && zip -q " + Q(Archive) + " Extra/"),
               0);
-    EXPECT_EQ(Run("unzip -tq " + Q(Archive)), 0);
+    EXPECT_EQ(Shell("unzip -tq " + Q(Archive)), 0);
 
     TZipReader reader;
     reader.Open(Archive);
@@ -149,7 +152,7 @@ TEST_F(ZipContract, AddingFromMemoryKeepsEarlierEntriesAndReplacesOneOfTheSameNa
     writer.AddFromMemory("17082009143512Upd1.0.2.0.txt", "first");
     writer.AddFromMemory("17082009143513ServiceScripts.txt", "second");
     writer.AddFromMemory("17082009143512Upd1.0.2.0.txt", "again");
-    EXPECT_EQ(Run("unzip -tq " + Q(Archive)), 0);
+    EXPECT_EQ(Shell("unzip -tq " + Q(Archive)), 0);
     TZipReader reader;
     reader.Open(Archive);
     ASSERT_EQ(reader.Count(), 2u);
@@ -160,7 +163,7 @@ TEST_F(ZipContract, AddingFromMemoryKeepsEarlierEntriesAndReplacesOneOfTheSameNa
 TEST_F(ZipContract, InfoZipEncryptedArchiveOpensWithItsPasswordAndReportsAWrongOne) {
     Put(Dir / "enc" / "Init.ini", "<TYPE>1</TYPE>");
     Put(Dir / "enc" / "Upd1.0.2.0" / "000_prepare.sql", std::string(5000, 's'));
-    ASSERT_EQ(Run("cd " + Q(Dir / "enc") + " && zip -qr -P 'Pa+s_w' " + Q(Archive) + " ."), 0);
+    ASSERT_EQ(Shell("cd " + Q(Dir / "enc") + " && zip -qr -P 'Pa+s_w' " + Q(Archive) + " ."), 0);
 
     TZipReader reader;
     reader.Password = "Pa+s_w";
@@ -181,24 +184,25 @@ TEST_F(ZipContract, InfoZipEncryptedArchiveOpensWithItsPasswordAndReportsAWrongO
 }
 
 TEST_F(ZipContract, EncryptedArchiveOfTheWriterPassesInfoZipWithThePassword) {
-    PackData(Archive, {TZipSource::FromData("Init.ini", "<TYPE>1</TYPE>"),
-                       TZipSource::FromData("Upd1.0.2.0/a.sql", std::string(3000, 'a'))},
+    PackData(Archive,
+             {TZipSource::FromData("Init.ini", "<TYPE>1</TYPE>"),
+              TZipSource::FromData("Upd1.0.2.0/a.sql", std::string(3000, 'a'))},
              "Pa+s_w");
-    EXPECT_EQ(Run("unzip -tq -P 'Pa+s_w' " + Q(Archive)), 0);
-    EXPECT_NE(Run("unzip -tq -P 'other' " + Q(Archive)), 0);
+    EXPECT_EQ(Shell("unzip -tq -P 'Pa+s_w' " + Q(Archive)), 0);
+    EXPECT_NE(Shell("unzip -tq -P 'other' " + Q(Archive)), 0);
     TZipReader reader;
     reader.Open(Archive);
     EXPECT_TRUE(reader.Entry(0).Encrypted);
 }
 
 TEST_F(ZipContract, ExtractAllRebuildsTheTreeOverwritingAndRefusesEntriesLeavingIt) {
-    PackData(Archive, {TZipSource::FromData("data/base/1.dat", "new"),
-                       TZipSource::FromData("top.conf", "conf"),
-                       TZipSource::FromData("../escaped.txt", "x"),
-                       TZipSource::FromData("data/../../escaped2.txt", "x"),
-                       TZipSource::FromData("/abs/escaped3.txt", "x")});
+    PackData(Archive,
+             {TZipSource::FromData("data/base/1.dat", "new"),
+              TZipSource::FromData("top.conf", "conf"), TZipSource::FromData("../escaped.txt", "x"),
+              TZipSource::FromData("data/../../escaped2.txt", "x"),
+              TZipSource::FromData("/abs/escaped3.txt", "x")});
     fs::create_symlink("/etc/hostname", Dir / "link");
-    ASSERT_EQ(Run("cd " + Q(Dir.Path()) + " && zip -qy " + Q(Archive) + " link"), 0);
+    ASSERT_EQ(Shell("cd " + Q(Dir.Path()) + " && zip -qy " + Q(Archive) + " link"), 0);
 
     const fs::path dest = Dir / "dest";
     Put(dest / "data/base/1.dat", "old and longer");
