@@ -6,7 +6,9 @@ namespace tarvel::test {
 
 TScriptedDialogs::TScriptedDialogs() : Previous(SetMessageDialogPort(this)) {}
 
-TScriptedDialogs::~TScriptedDialogs() { SetMessageDialogPort(Previous); }
+TScriptedDialogs::~TScriptedDialogs() {
+    SetMessageDialogPort(Previous);
+}
 
 std::uint16_t TScriptedDialogs::ShowMessageDlg(const TMsgDialogRequest& request) {
     Shown.push_back(request);

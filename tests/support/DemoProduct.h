@@ -1,0 +1,21 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace tarvel::test {
+
+class TPgCluster;
+
+// The demo product kept in the repository (demo/): its source folder and the update folder the
+// build assembles from it.
+std::filesystem::path DemoSourceDir();
+std::filesystem::path DemoUpdateDir();
+// The demo's release parameter file as the build wrote it (Windows-1251).
+std::filesystem::path DemoParamsFile();
+
+// Puts the demo product's schema at 1.0.2.0 into the cluster's owner schema, replacing
+// whatever an earlier test left there, and gathers fresh statistics for every table.
+void LoadDemoSchema(const TPgCluster& cluster);
+
+} // namespace tarvel::test
