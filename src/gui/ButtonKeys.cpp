@@ -13,11 +13,13 @@ constexpr std::array<quint32, 26> kLetterCodes = {38, 56, 54, 40, 26, 41, 42, 43
                                                   39, 28, 30, 55, 25, 53, 29, 52};
 constexpr std::array<quint32, 10> kDigitCodes = {19, 10, 11, 12, 13, 14, 15, 16, 17, 18};
 
-quint32 HardwareCode(std::uint16_t keyCode) {
-    if (keyCode >= 'A' && keyCode <= 'Z')
-        return kLetterCodes[keyCode - 'A'];
-    if (keyCode >= '0' && keyCode <= '9')
-        return kDigitCodes[keyCode - '0'];
+std::uint16_t FromHardwareCode(quint32 code) {
+    for (std::size_t i = 0; i < kLetterCodes.size(); ++i)
+        if (kLetterCodes[i] == code)
+            return static_cast<std::uint16_t>('A' + i);
+    for (std::size_t i = 0; i < kDigitCodes.size(); ++i)
+        if (kDigitCodes[i] == code)
+            return static_cast<std::uint16_t>('0' + i);
     return 0;
 }
 
@@ -28,18 +30,25 @@ bool PlatformReportsHardwareCodes() {
 
 } // namespace
 
-bool MatchesButtonKey(std::uint16_t keyCode, int qtKey, quint32 nativeScanCode,
-                      bool hardwareCodes) {
+std::uint16_t VirtualKey(int qtKey, quint32 nativeScanCode, bool hardwareCodes) {
+    if (qtKey == Qt::Key_Escape)
+        return vkEscape;
+    if (qtKey == Qt::Key_Insert)
+        return vkInsert;
     // Qt's key values of Latin letters and digits are the virtual-key codes.
-    if (keyCode != 0 && qtKey == keyCode)
-        return true;
-    const quint32 code = HardwareCode(keyCode);
-    return hardwareCodes && code != 0 && nativeScanCode == code;
+    if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9))
+        return static_cast<std::uint16_t>(qtKey);
+    return hardwareCodes ? FromHardwareCode(nativeScanCode) : 0;
 }
 
-bool IsButtonKey(std::uint16_t keyCode, const QKeyEvent& event) {
-    return MatchesButtonKey(keyCode, event.key(), event.nativeScanCode(),
-                            PlatformReportsHardwareCodes());
+std::uint16_t VirtualKey(const QKeyEvent& event) {
+    return VirtualKey(event.key(), event.nativeScanCode(), PlatformReportsHardwareCodes());
+}
+
+TShiftState ShiftState(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    return {modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier),
+            modifiers.testFlag(Qt::AltModifier)};
 }
 
 } // namespace tarvel

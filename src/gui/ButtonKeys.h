@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/MsgDlgLogic.h"
+
 #include <QtGlobal>
 #include <cstdint>
 
@@ -7,14 +9,16 @@ class QKeyEvent;
 
 namespace tarvel {
 
-// Whether a key press is the physical key behind a button's key code (the virtual-key code of a
-// Latin letter or digit). The Latin key itself matches on every layout; where the platform
-// reports hardware key codes (X11, Wayland) the key's position matches too, so a Cyrillic
-// layout presses the same buttons.
-bool IsButtonKey(std::uint16_t keyCode, const QKeyEvent& event);
+// The virtual-key code of a key press, by the physical key: a Latin letter or digit is its own
+// code on every layout; where the platform reports hardware key codes (X11, Wayland) any other
+// letter key is known by its position, so a Cyrillic layout presses the same buttons. 0 for
+// keys the dialogs do not know.
+std::uint16_t VirtualKey(const QKeyEvent& event);
 
-// The rule behind IsButtonKey, for a key value, the native scan code and whether the platform's
+// The rule behind VirtualKey, for a key value, the native scan code and whether the platform's
 // scan codes are hardware key codes.
-bool MatchesButtonKey(std::uint16_t keyCode, int qtKey, quint32 nativeScanCode, bool hardwareCodes);
+std::uint16_t VirtualKey(int qtKey, quint32 nativeScanCode, bool hardwareCodes);
+
+TShiftState ShiftState(const QKeyEvent& event);
 
 } // namespace tarvel

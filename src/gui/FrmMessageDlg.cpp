@@ -15,15 +15,7 @@ namespace tarvel {
 namespace {
 
 constexpr int kMargin = 16;
-constexpr int kTextLeft = 56;
-constexpr int kCustomTextLeft = 12;
-constexpr int kTextGap = 38;
-constexpr int kExtraHeight = 78;
-constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
-constexpr int kButtonStep = 83;
-constexpr int kButtonRowLeft = 12;
-constexpr int kButtonRowFromBottom = 36;
 constexpr int kMessagePixelSize = 13;
 constexpr int kButtonPointSize = 6;
 
@@ -36,10 +28,9 @@ TfrmMessageDlg::TfrmMessageDlg(const TMsgDialogRequest& request, QWidget* parent
     setWindowTitle(ToQt(Request.Caption));
     setModal(true);
 
-    const bool custom = Request.Kind == TMsgKind::mkCustom;
     Image->setGeometry(kMargin, kMargin, kMessageImageSize, kMessageImageSize);
     Image->setPixmap(MessageImage(Request.Kind));
-    Image->setVisible(!custom);
+    Image->setVisible(Request.Kind != TMsgKind::mkCustom);
 
     Message->setTextFormat(Qt::PlainText);
     Message->setWordWrap(false);
@@ -47,20 +38,12 @@ TfrmMessageDlg::TfrmMessageDlg(const TMsgDialogRequest& request, QWidget* parent
     Message->setForegroundRole(QPalette::WindowText);
     Message->setText(ToQt(Request.Text));
     Message->adjustSize();
-    Message->move(custom ? kCustomTextLeft : kTextLeft, kMargin);
 
-    const int clientHeight = Message->height() + kExtraHeight;
-    const int n = static_cast<int>(Request.Buttons.size());
-    const int textWidth = (custom ? 0 : kMessageImageSize) + kTextGap + Message->width();
-    const int rowWidth = kButtonStep * n + 16;
-    int clientWidth = rowWidth;
-    int firstLeft = kButtonRowLeft;
-    if (textWidth > rowWidth) {
-        clientWidth = textWidth;
-        firstLeft = (clientWidth - kButtonStep * n + 8) / 2;
-    }
-    setFixedSize(clientWidth, clientHeight);
-    CreateButtons(firstLeft, clientHeight - kButtonRowFromBottom);
+    const TMsgDlgLayout layout = MsgDlgLayout(Request.Kind, Message->width(), Message->height(),
+                                              static_cast<int>(Request.Buttons.size()));
+    Message->move(layout.MessageLeft, kMargin);
+    setFixedSize(layout.ClientWidth, layout.ClientHeight);
+    CreateButtons(layout.FirstButtonLeft, layout.ButtonTop);
     installEventFilter(this);
     CentreOnScreen(this);
 }
@@ -73,7 +56,7 @@ void TfrmMessageDlg::CreateButtons(int left, int top) {
         // The dialog handles every key itself; the caption only underlines the letter.
         button->setShortcut(QKeySequence());
         button->setFont(font);
-        button->setGeometry(left, top, kButtonWidth, kButtonHeight);
+        button->setGeometry(left, top, TMsgDlgLayout::ButtonWidth, kButtonHeight);
         button->setAutoDefault(true);
         button->installEventFilter(this);
         const std::int32_t result = info.ModalResult;
@@ -82,7 +65,7 @@ void TfrmMessageDlg::CreateButtons(int left, int top) {
                 done(result);
         });
         ButtonWidgets.push_back(button);
-        left += kButtonStep;
+        left += TMsgDlgLayout::ButtonStep;
     }
     if (!ButtonWidgets.empty())
         ButtonWidgets.front()->setFocus();
@@ -94,13 +77,10 @@ std::uint16_t TfrmMessageDlg::Execute() {
 
 bool TfrmMessageDlg::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
-        const auto& key = static_cast<const QKeyEvent&>(*event);
-        if (event->type() == QEvent::ShortcutOverride) {
-            if (key.key() == Qt::Key_Escape || IsCopyKey(key) || IsAccelerator(key)) {
-                event->accept();
-                return true;
-            }
-        } else if (HandleKey(key)) {
+        // Keys the dialog handles are taken before any shortcut sees them.
+        const bool perform = event->type() == QEvent::KeyPress;
+        if (HandleKey(static_cast<const QKeyEvent&>(*event), perform)) {
+            event->accept();
             return true;
         }
     }
@@ -111,43 +91,16 @@ void TfrmMessageDlg::reject() {
     done(mrCancel);
 }
 
-bool TfrmMessageDlg::HandleKey(const QKeyEvent& key) {
-    if (key.key() == Qt::Key_Escape) {
-        if (auto result = EscapeResult(Request.Kind, Request.Buttons))
-            done(*result);
-        return true;
-    }
-    if (IsCopyKey(key)) {
+bool TfrmMessageDlg::HandleKey(const QKeyEvent& key, bool perform) {
+    const std::uint16_t code = VirtualKey(key);
+    const TMsgKeyAction action =
+        MsgDlgKeyAction(code, ShiftState(key), Request.Kind, Request.Buttons);
+    if (perform && action.Kind == TMsgKeyAction::kaClose)
+        done(action.Result);
+    else if (perform && action.Kind == TMsgKeyAction::kaCopy)
         QGuiApplication::clipboard()->setText(ToQt(Request.Text));
-        return true;
-    }
-    if (!IsAccelerator(key))
-        return false;
-    if (auto result = AcceleratorOf(key))
-        done(*result);
-    return true;
-}
-
-bool TfrmMessageDlg::IsCopyKey(const QKeyEvent& key) const {
-    const auto modifiers = key.modifiers() & ~Qt::KeypadModifier;
-    return modifiers == Qt::ControlModifier &&
-           (key.key() == Qt::Key_Insert || IsButtonKey('C', key));
-}
-
-bool TfrmMessageDlg::IsAccelerator(const QKeyEvent& key) const {
-    if (key.modifiers() & Qt::ControlModifier)
-        return false;
-    for (const TMsgButtonInfo& info : Request.Buttons)
-        if (IsButtonKey(info.Key, key))
-            return true;
-    return false;
-}
-
-std::optional<std::uint16_t> TfrmMessageDlg::AcceleratorOf(const QKeyEvent& key) const {
-    for (const TMsgButtonInfo& info : Request.Buttons)
-        if (IsButtonKey(info.Key, key))
-            return AcceleratorResult(info.Key, Request.Buttons);
-    return std::nullopt;
+    // Escape never reaches the default handling, which would close the dialog.
+    return action.Kind != TMsgKeyAction::kaNone || code == vkEscape;
 }
 
 } // namespace tarvel

@@ -3,7 +3,6 @@
 #include "ui/MsgDlg.h"
 
 #include <QDialog>
-#include <optional>
 #include <vector>
 
 class QKeyEvent;
@@ -33,10 +32,7 @@ protected:
 private:
     void CreateButtons(int left, int top);
     // Escape, accelerators and the copy keys; true when the key is the dialog's.
-    bool HandleKey(const QKeyEvent& key);
-    bool IsCopyKey(const QKeyEvent& key) const;
-    std::optional<std::uint16_t> AcceleratorOf(const QKeyEvent& key) const;
-    bool IsAccelerator(const QKeyEvent& key) const;
+    bool HandleKey(const QKeyEvent& key, bool perform);
 
     TMsgDialogRequest Request;
     QLabel* Image;

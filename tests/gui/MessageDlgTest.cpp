@@ -141,26 +141,20 @@ TEST(MessageDlgTest, CopyKeysPutTheShownTextOnTheClipboard) {
     EXPECT_EQ(shown.Press(Qt::Key_C), mrAll);
 }
 
-TEST(MessageDlgTest, PhysicalKeysMatchOnHardwareCodes) {
+TEST(MessageDlgTest, KeysAreKnownByTheirPhysicalPlace) {
     // "а" of "Т&ак" sits on the F key, hardware code 41; "і" of "Н&і" on S, 39.
     const struct {
-        std::uint16_t Code;
         int Key;
         quint32 Scan;
         bool Hardware;
-        bool Matches;
+        std::uint16_t Code;
     } cases[] = {
-        {'F', Qt::Key_F, 0, false, true},
-        {'F', 0x0410, 41, true, true},
-        {'F', 0x0410, 41, false, false},
-        {'S', 0x0406, 39, true, true},
-        {'S', Qt::Key_F, 41, true, false},
-        {'R', Qt::Key_R, 27, true, true},
-        {0, 0, 0, true, false},
+        {Qt::Key_F, 0, false, 'F'},    {0x0410, 41, true, 'F'},        {0x0410, 41, false, 0},
+        {0x0406, 39, true, 'S'},       {Qt::Key_R, 41, true, 'R'},     {Qt::Key_7, 0, false, '7'},
+        {Qt::Key_Escape, 9, true, 27}, {Qt::Key_Insert, 0, false, 45}, {0x0436, 200, true, 0},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(MatchesButtonKey(c.Code, c.Key, c.Scan, c.Hardware), c.Matches)
-            << c.Code << " " << c.Key << " " << c.Scan;
+        EXPECT_EQ(VirtualKey(c.Key, c.Scan, c.Hardware), c.Code) << c.Key << " " << c.Scan;
 }
 
 TEST(MessageDlgTest, PortShowsTheDialogModally) {
