@@ -1,8 +1,8 @@
+#include "ReleasePacker.h"
 #include "RunProgram.h"
 #include "TempDir.h"
-#include "core/CodePage.h"
-#include "core/ResourceBundle.h"
-#include "core/VersionInfo.h"
+#include "core/FileUtils.h"
+#include "tarvel-pack/ReleaseBuilder.h"
 
 #include <chrono>
 #include <fcntl.h>
@@ -22,6 +22,7 @@ using test::TProgramResult;
 namespace fs = std::filesystem;
 
 const fs::path Runner = TARVEL_PROGRAM;
+const fs::path Packer = TARVEL_PACK_PROGRAM;
 
 // The terminal has no Ukrainian "І"/"і"; the program prints them as Latin letters.
 std::string Shown(std::string text) {
@@ -54,15 +55,6 @@ std::vector<std::string> Concat(std::initializer_list<std::vector<std::string>> 
     return result;
 }
 
-std::string ReadAll(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void WriteAll(const fs::path& file, const std::string& data) {
-    std::ofstream(file, std::ios::binary) << data;
-}
-
 const std::string WindowModeMessage = "Віконний режим у цій збірці програми відсутній.";
 
 const std::vector<std::string> Banner = {"КАРІОН Оновлення [Версія 6.1.2.0]", "ТОВ Велмора"};
@@ -74,27 +66,34 @@ const std::vector<std::string> HelpEnding = {"", "", "Для завершенн�
 class ConsoleMode : public ::testing::Test {
 protected:
     void SetUp() override {
-        // Binary on purpose: zero bytes, a line break, bytes above 0x7F.
+        // Binary on purpose: zero bytes, line breaks, bytes above 0x7F.
         for (int i = 0; i < 70000; ++i)
-            Archive.push_back(static_cast<char>((i * 7919) % 256));
+            Payload.push_back(static_cast<char>((i * 7919) % 256));
     }
+    // The release as a maker builds it: an update archive of a folder, packed onto the runner by
+    // the tarvel-pack program.
     fs::path PackRelease(const std::string& caption, bool withVersion = true) {
+        const std::string packagePassword = "KARION0PACKAGE0PASSWORD0123456";
+        test::WriteFiles(Folder / "update", {{"Init.ini", "<TYPE>1</TYPE>"},
+                                             {"6.1.2.0/01_tables.sql", "select 1;"},
+                                             {"6.1.2.0/payload.bin", Payload}});
+        BuildUpdateArchive(Folder / "update", packagePassword, Archive);
+        WriteFileBytes(Folder / "PatchParams.ini",
+                       test::PatchParamsText({{"ProgName", "'\"КАРІОН\"'"},
+                                              {"FormCaption", "'" + caption + "'"},
+                                              {"SchemeLogin", "KARION"},
+                                              {"PackagePassword", packagePassword},
+                                              {"IsNeedVerify", "0"}}));
         const fs::path release = Folder / "Patch_2024.run";
-        fs::copy_file(Runner, release, fs::copy_options::overwrite_existing);
-        const std::string params = "[Form]\r\nProgName='\"КАРІОН\"'\r\nFormCaption='" + caption +
-                                   "'\r\nSchemeLogin=KARION\r\nPackagePassword=ABC\r\n";
-        std::vector<TResourceItem> items = {
-            TResourceItem::FromData("PATCH", Archive),
-            TResourceItem::FromData("PATCHPARAMS", Utf8ToWin1251(params)),
-        };
-        if (withVersion) {
-            TFileVersionInfo version;
-            version.ProductName = "КАРІОН Оновлення";
-            version.FileVersion = "6.1.2.0";
-            version.CompanyName = "ТОВ Велмора";
-            items.push_back(TResourceItem::FromData("VERSION", EncodeVersionResource(version)));
-        }
-        WriteResourceBundle(release, items);
+        std::vector<std::string> arguments = {
+            "--runner",         Runner.string(),  "--params", (Folder / "PatchParams.ini").string(),
+            "--update-archive", Archive.string(), "--output", release.string()};
+        if (withVersion)
+            arguments.insert(arguments.end(),
+                             {"--product-name", "КАРІОН Оновлення", "--file-version", "6.1.2.0",
+                              "--company-name", "ТОВ Велмора"});
+        const TProgramResult packed = RunProgram(Packer, {.Arguments = arguments});
+        EXPECT_EQ(packed.ExitCode, 0) << packed.Err;
         return release;
     }
 
@@ -110,7 +109,8 @@ protected:
 
     test::TTempDir Temp;
     const fs::path& Folder = Temp.Path();
-    std::string Archive;
+    const fs::path Archive = Folder / "update.zip";
+    std::string Payload;
 };
 
 TEST_F(ConsoleMode, HelpListsTheCommandsWithTheVersionBanner) {
@@ -265,7 +265,7 @@ TEST_F(ConsoleMode, ArgumentsNamingNoCommandStartTheWindowMode) {
 TEST_F(ConsoleMode, ExtractWritesTheArchiveAndReplacesAnExistingFile) {
     const fs::path release = PackRelease("Оновлення \"КАРІОН\"#13#10Версія 6.1");
     const fs::path target = Folder / "ціль з пропуском.pdt";
-    WriteAll(target, std::string(200000, 'x'));
+    WriteFileBytes(target, std::string(200000, 'x'));
 
     const TProgramResult result = Run(release, {"-extract", target.string()});
     EXPECT_EQ(result.ExitCode, 0);
@@ -274,7 +274,8 @@ TEST_F(ConsoleMode, ExtractWritesTheArchiveAndReplacesAnExistingFile) {
               Shown(Concat({Banner,
                             {"", "Видубуток файлу апдейту ", "", "Оновлення \"КАРІОН\"",
                              "Версія 6.1", "", "Патч збережено в файл " + target.string()}})));
-    EXPECT_TRUE(ReadAll(target) == Archive) << "the target must hold the archive byte for byte";
+    EXPECT_TRUE(ReadFileBytes(target) == ReadFileBytes(Archive))
+        << "the target must hold the archive byte for byte";
 }
 
 TEST_F(ConsoleMode, ExtractWithoutTargetWritesPatchPdtIntoTheCurrentFolder) {
@@ -284,7 +285,7 @@ TEST_F(ConsoleMode, ExtractWithoutTargetWritesPatchPdtIntoTheCurrentFolder) {
     const std::vector<std::string> lines = Lines(result.Out);
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines.back(), Shown("Патч збережено в файл " + (Folder / "patch.pdt").string()));
-    EXPECT_TRUE(ReadAll(Folder / "patch.pdt") == Archive);
+    EXPECT_TRUE(ReadFileBytes(Folder / "patch.pdt") == ReadFileBytes(Archive));
 }
 
 TEST_F(ConsoleMode, LongLinesArePrintedWhole) {
