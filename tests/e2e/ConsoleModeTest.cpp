@@ -92,7 +92,9 @@ protected:
             arguments.insert(arguments.end(),
                              {"--product-name", "КАРІОН Оновлення", "--file-version", "6.1.2.0",
                               "--company-name", "ТОВ Велмора"});
-        const TProgramResult packed = RunProgram(Packer, {.Arguments = arguments});
+        test::TProgramRun pack;
+        pack.Arguments = arguments;
+        const TProgramResult packed = RunProgram(Packer, pack);
         EXPECT_EQ(packed.ExitCode, 0) << packed.Err;
         return release;
     }
