@@ -105,6 +105,44 @@ std::optional<std::uint16_t> AcceleratorResult(std::uint16_t key, const TMsgBtnI
     return std::nullopt;
 }
 
+bool IsCopyKey(std::uint16_t key, TShiftState shift) {
+    return (key == vkC || key == vkInsert) && shift.Ctrl && !shift.Shift && !shift.Alt;
+}
+
+TMsgKeyAction MsgDlgKeyAction(std::uint16_t key, TShiftState shift, TMsgKind kind,
+                              const TMsgBtnInfoArray& buttons) {
+    if (key == vkEscape) {
+        if (auto result = EscapeResult(kind, buttons))
+            return {TMsgKeyAction::kaClose, *result};
+        return {};
+    }
+    if (IsCopyKey(key, shift))
+        return {TMsgKeyAction::kaCopy, mrNone};
+    if (!shift.Ctrl)
+        if (auto result = AcceleratorResult(key, buttons))
+            return {TMsgKeyAction::kaClose, *result};
+    return {};
+}
+
+TMsgDlgLayout MsgDlgLayout(TMsgKind kind, int labelWidth, int labelHeight, int buttonCount) {
+    TMsgDlgLayout layout;
+    const bool custom = kind == TMsgKind::mkCustom;
+    layout.IconWidth = custom ? 0 : 32;
+    layout.MessageLeft = custom ? 12 : 56;
+    layout.ClientHeight = labelHeight + 78;
+    const int textWidth = layout.IconWidth + 38 + labelWidth;
+    const int buttonsWidth = TMsgDlgLayout::ButtonStep * buttonCount + 16;
+    if (textWidth > buttonsWidth) {
+        layout.ClientWidth = textWidth;
+        layout.FirstButtonLeft = (textWidth - TMsgDlgLayout::ButtonStep * buttonCount + 8) / 2;
+    } else {
+        layout.ClientWidth = buttonsWidth;
+        layout.FirstButtonLeft = 12;
+    }
+    layout.ButtonTop = layout.ClientHeight - 36;
+    return layout;
+}
+
 char AcceleratorLetter(const TMsgButtonInfo& button) {
     return button.Key >= 'A' && button.Key <= 'Z' ? static_cast<char>(button.Key) : '?';
 }

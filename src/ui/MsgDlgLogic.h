@@ -34,6 +34,42 @@ std::optional<std::uint16_t> EscapeResult(TMsgKind kind, const TMsgBtnInfoArray&
 // nothing when that button's result is 0, which leaves the dialog open.
 std::optional<std::uint16_t> AcceleratorResult(std::uint16_t key, const TMsgBtnInfoArray& buttons);
 
+// Virtual-key codes the dialog handles besides the buttons' own.
+constexpr std::uint16_t vkEscape = 27, vkInsert = 45, vkC = 67;
+
+// Modifier keys held during a key press.
+struct TShiftState {
+    bool Shift = false;
+    bool Ctrl = false;
+    bool Alt = false;
+};
+
+// Whether a key press copies the shown text: Ctrl+C or Ctrl+Insert, Ctrl alone among the
+// modifiers.
+bool IsCopyKey(std::uint16_t key, TShiftState shift);
+
+// What one key press in the message dialog does.
+struct TMsgKeyAction {
+    enum TKind { kaNone, kaClose, kaCopy };
+    TKind Kind = kaNone;
+    std::uint16_t Result = mrNone; // for kaClose
+};
+TMsgKeyAction MsgDlgKeyAction(std::uint16_t key, TShiftState shift, TMsgKind kind,
+                              const TMsgBtnInfoArray& buttons);
+
+// Geometry of the message dialog, in pixels, for a message label of the given size.
+struct TMsgDlgLayout {
+    static constexpr int ButtonWidth = 75;
+    static constexpr int ButtonStep = 83; // from one button's left edge to the next one's
+    int ClientWidth = 0;
+    int ClientHeight = 0;
+    int IconWidth = 0; // 0 for mkCustom, which has no icon
+    int MessageLeft = 0;
+    int FirstButtonLeft = 0;
+    int ButtonTop = 0;
+};
+TMsgDlgLayout MsgDlgLayout(TMsgKind kind, int labelWidth, int labelHeight, int buttonCount);
+
 // The Latin letter of a button's key code ('F' for 70); the terminal offers buttons by it.
 char AcceleratorLetter(const TMsgButtonInfo& button);
 

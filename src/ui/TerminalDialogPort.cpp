@@ -1,5 +1,6 @@
 #include "ui/TerminalDialogPort.h"
 
+#include "core/StringUtils.h"
 #include "ui/MsgDlgLogic.h"
 
 #include <cctype>
@@ -30,14 +31,15 @@ bool ReadLine(std::FILE* in, std::string& line) {
 TTerminalDialogPort::TTerminalDialogPort(std::FILE* in, std::FILE* out) : In(in), Out(out) {}
 
 std::uint16_t TTerminalDialogPort::ShowMessageDlg(const TMsgDialogRequest& request) {
-    std::fprintf(Out, "\n[%s]\n%s\n", request.Caption.c_str(), request.Text.c_str());
+    std::fprintf(Out, "\n[%s]\n%s\n", ToConsoleText(request.Caption).c_str(),
+                 ToConsoleText(request.Text).c_str());
     auto escape = EscapeResult(request.Kind, request.Buttons);
     if (!isatty(fileno(In)))
         return escape.value_or(mrCancel);
     for (;;) {
         for (const TMsgButtonInfo& button : request.Buttons)
             std::fprintf(Out, "  %c) %s\n", AcceleratorLetter(button),
-                         WithoutAmpersand(button.Caption).c_str());
+                         ToConsoleText(WithoutAmpersand(button.Caption)).c_str());
         std::fputs("> ", Out);
         std::fflush(Out);
         std::string answer;
@@ -58,9 +60,10 @@ std::uint16_t TTerminalDialogPort::ShowMessageDlg(const TMsgDialogRequest& reque
 
 void TTerminalDialogPort::ShowErrorDlg(const std::string& caption, const std::string& message,
                                        const std::string& details) {
-    std::fprintf(Out, "\n[%s]\n%s\n", caption.c_str(), message.c_str());
+    std::fprintf(Out, "\n[%s]\n%s\n", ToConsoleText(caption).c_str(),
+                 ToConsoleText(message).c_str());
     if (!details.empty())
-        std::fprintf(Out, "%s\n", details.c_str());
+        std::fprintf(Out, "%s\n", ToConsoleText(details).c_str());
     std::fflush(Out);
 }
 
