@@ -1,5 +1,6 @@
 #include "engine/UpdateRun.h"
 
+#include "core/FileUtils.h"
 #include "core/StringUtils.h"
 #include "db/Dialect.h"
 #include "db/OracleQuery.h"
@@ -29,7 +30,9 @@ const char* const kTableEmptiedSuffix = " було видалено всі за�
 const char* const kServiceScriptsEntry = "ServiceScripts.txt";
 const char* const kErrantScriptsEntry = "ErrantScripts.txt";
 
-double NowSecondsOfDay() { return SecondsOfDay(std::chrono::system_clock::now()); }
+double NowSecondsOfDay() {
+    return SecondsOfDay(std::chrono::system_clock::now());
+}
 
 bool IsPluginExtension(const std::string& extension) {
     return extension == ".DLL" || extension == ".SO";
@@ -174,8 +177,8 @@ void TUpdateRun::LoadReportArchives(const std::string& key) {
 }
 
 void TUpdateRun::RecordStepVersion(const std::string& key) {
-    Script.Lines = {FormatText(Context.Session.Dialect().RecordVersion,
-                               {key, Context.VersionSettingId})};
+    Script.Lines = {
+        FormatText(Context.Session.Dialect().RecordVersion, {key, Context.VersionSettingId})};
     ExecuteScript();
 }
 

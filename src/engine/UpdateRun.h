@@ -7,10 +7,9 @@
 #include "engine/Versions.h"
 #include "ui/ProgressControler.h"
 
-#include <pugixml.hpp>
-
 #include <cstddef>
 #include <filesystem>
+#include <pugixml.hpp>
 #include <string>
 
 namespace tarvel {
@@ -23,8 +22,7 @@ class IUpdateProgress {
 public:
     virtual ~IUpdateProgress() = default;
     virtual bool ShowStep(const std::string& text, int position, TProgressChannel channel) = 0;
-    virtual void SetStepRange(int minimum, int maximum, TProgressChannel channel,
-                              int position) = 0;
+    virtual void SetStepRange(int minimum, int maximum, TProgressChannel channel, int position) = 0;
 };
 
 // What a run works with; everything is owned by the engine.

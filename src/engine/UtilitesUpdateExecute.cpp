@@ -1,14 +1,31 @@
 #include "engine/UtilitesUpdateExecute.h"
 
-#include "db/OracleHelpers.h"
+#include "db/Dialect.h"
+#include "db/OracleQuery.h"
 #include "db/OracleSession.h"
 #include "ui/MsgDlg.h"
 
 namespace tarvel {
 
 namespace {
+
 const char* const kPluginFileName = "CurrentPatchPlugin.tmp";
+
+// The trimmed dict_setting value; empty when the row is missing or cannot be read.
+std::string ReadDictSetting(TOracleSession& session, const std::string& settingId) {
+    try {
+        TOracleQuery query(&session);
+        query.SetSQL(session.Dialect().ReadSetting);
+        query.DeclareVariable("setting_name", otString);
+        query.SetVariable("setting_name", TVariant(settingId));
+        query.Execute();
+        return query.Eof() ? std::string() : query.FieldAsString("result");
+    } catch (const EOracleError&) {
+        return {};
+    }
 }
+
+} // namespace
 
 std::filesystem::path DefaultPluginFile() {
     std::error_code error;
@@ -18,8 +35,9 @@ std::filesystem::path DefaultPluginFile() {
 
 TfrmUtilitesUpdateExecute::TfrmUtilitesUpdateExecute(TOracleSession& session)
     : PluginFile(DefaultPluginFile()), MainSession(session),
-      Rules(Archive.Descriptor,
-            [&session](const std::string& settingId) { return ReadDictSetting(session, settingId); }) {}
+      Rules(Archive.Descriptor, [&session](const std::string& settingId) {
+          return ReadDictSetting(session, settingId);
+      }) {}
 
 void TfrmUtilitesUpdateExecute::ExecuteUpdate() {
     try {
@@ -42,6 +60,8 @@ bool TfrmUtilitesUpdateExecute::ShowStep(const std::string&, int, TProgressChann
 
 void TfrmUtilitesUpdateExecute::SetStepRange(int, int, TProgressChannel, int) {}
 
-void TfrmUtilitesUpdateExecute::RunWithProgress(const std::function<void()>& work) { work(); }
+void TfrmUtilitesUpdateExecute::RunWithProgress(const std::function<void()>& work) {
+    work();
+}
 
 } // namespace tarvel

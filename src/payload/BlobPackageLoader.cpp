@@ -9,9 +9,8 @@
 #include "db/OracleSession.h"
 #include "payload/BlobDescriptor.h"
 
-#include <pugixml.hpp>
-
 #include <optional>
+#include <pugixml.hpp>
 
 namespace tarvel {
 
@@ -71,7 +70,8 @@ private:
         for (std::size_t i = 0; i < reader.Count(); ++i) {
             if (AsciiUpperCase(reader.Entry(i).FileName) != wanted)
                 continue;
-            reader.Extract(i, [&lob](const char* data, std::size_t size) { lob.Write(data, size); });
+            reader.Extract(i,
+                           [&lob](const char* data, std::size_t size) { lob.Write(data, size); });
             return true;
         }
         return false;

@@ -54,7 +54,9 @@ std::string TRowValues::Value(std::string_view name) const {
     return {};
 }
 
-TReportArchive::TReportArchive(std::string data) { Reader.OpenFromMemory(std::move(data)); }
+TReportArchive::TReportArchive(std::string data) {
+    Reader.OpenFromMemory(std::move(data));
+}
 
 std::vector<std::string> TReportArchive::FolderList() const {
     std::vector<std::string> folders;
