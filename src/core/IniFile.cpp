@@ -39,19 +39,27 @@ std::string_view LeadingChars(std::string_view text, std::size_t count) {
     return text.substr(0, pos);
 }
 
+// Editors on Linux like to save with a UTF-8 byte order mark; such a file is UTF-8 whatever it
+// was meant to be, and read as Windows-1251 its first section would be lost.
+std::string ToUtf8(std::string_view text, TIniCodePage codePage) {
+    constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+    if (text.starts_with(kUtf8Bom))
+        return std::string(text.substr(kUtf8Bom.size()));
+    return codePage == TIniCodePage::Win1251 ? Win1251ToUtf8(text) : std::string(text);
+}
+
 } // namespace
 
 TIniFile::TIniFile(const std::filesystem::path& file, TIniCodePage codePage) : File(file) {
     std::error_code error;
     if (!std::filesystem::exists(file, error))
         return;
-    std::string bytes = ReadFileBytes(file);
-    Parse(codePage == TIniCodePage::Win1251 ? Win1251ToUtf8(bytes) : bytes);
+    Parse(ToUtf8(ReadFileBytes(file), codePage));
 }
 
 TIniFile TIniFile::FromText(std::string_view text, TIniCodePage codePage) {
     TIniFile ini;
-    ini.Parse(codePage == TIniCodePage::Win1251 ? Win1251ToUtf8(text) : std::string(text));
+    ini.Parse(ToUtf8(text, codePage));
     return ini;
 }
 

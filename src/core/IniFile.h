@@ -12,7 +12,8 @@ enum class TIniCodePage { Win1251, Utf8 };
 // Reads an INI file by the rules of the Windows private-profile functions: section and key
 // names without regard to case, the first section and the first key of a name count, blanks
 // around names and values dropped, one enclosing pair of matching quotes removed, text values
-// cut at 2047 characters. Lines starting with ';' are comments. Values come back as UTF-8.
+// cut at 2047 characters. Lines starting with ';' are comments. Values come back as UTF-8; a
+// file that starts with a UTF-8 byte order mark is read as UTF-8 whatever the code page.
 class TIniFile {
 public:
     // A missing file reads as an empty one; a file that exists but cannot be read raises

@@ -108,6 +108,7 @@ TEST(ReleaseParamsTest, ParameterFileFollowsThePrivateProfileRules) {
         {"[Form]\r\nPackagePassword=A=B\r\n", "PackagePassword", "A=B"},
         {"[Form]\r\nSchemePassword=123456", "SchemePassword", "123456"},
         {"[Form]\r\nEngine=postgresql\r\n", "Engine", "postgresql"},
+        {"\xEF\xBB\xBF[Form]\r\nProgName=Облік\r\n", "ProgName", "Облік"},
     };
     test::TTempDir dir;
     for (const auto& c : cases) {
@@ -158,6 +159,40 @@ TEST(ReleaseParamsTest, AssertionsNameTheirSourceAndLine) {
     EXPECT_EQ(params.ProgName, "p");
     EXPECT_EQ(params.Ini(), nullptr);
     EXPECT_EQ(params.Section(), "");
+}
+
+// Integer and floating-point settings, and one of a kind loading skips.
+class TNumberSettings : public TIniSectionContainer {
+public:
+    int Count = 5;
+    double Ratio = 5;
+    std::string Name = "kept";
+
+protected:
+    std::vector<TPublishedProperty> PublishedProperties() override {
+        return {{"Count", Count}, {"Ratio", Ratio}, TPublishedProperty("Name")};
+    }
+};
+
+TEST(ReleaseParamsTest, NumbersReadWithTheirDefaults) {
+    const struct {
+        const char* Ini;
+        int Count;
+        double Ratio;
+    } cases[] = {
+        {"[S]\nCount=0x1F\nRatio=2.5\nName=x\n", 31, 2.5},
+        {"[S]\nCount=-3\nRatio=0,25\n", -3, 0.25},
+        {"[S]\nCount=3.0\nRatio=abc\n", 0, 0},
+        {"[S]\n", 0, 0},
+    };
+    for (const auto& c : cases) {
+        const TIniFile ini = TIniFile::FromText(c.Ini, TIniCodePage::Utf8);
+        TNumberSettings settings;
+        settings.LoadFromIni(&ini, "s");
+        EXPECT_EQ(settings.Count, c.Count) << c.Ini;
+        EXPECT_EQ(settings.Ratio, c.Ratio) << c.Ini;
+        EXPECT_EQ(settings.Name, "kept") << c.Ini;
+    }
 }
 
 TEST(ReleaseParamsTest, DecodeLineBreaks) {
