@@ -26,6 +26,9 @@ const char* const kFolderNotFound = "Папку не знайдено: %s";
 const char* const kNoDescriptor = "У корені папки оновлення %s немає файлу .ini";
 const char* const kNoPackagePassword =
     "У файлі параметрів %s немає значення PackagePassword у секції [Form]";
+const char* const kZeroInPassword =
+    "PackagePassword у файлі параметрів %s дає пароль ZIP з нульовим символом (літера з кодом 5 "
+    "або 251 на непарній позиції), який архів не може використати";
 const char* const kVerifierRequired =
     "Файл параметрів %s вимагає перевірок (IsNeedVerify), а бібліотеку Verifier не вказано";
 const char* const kArchiveRejected =
@@ -88,6 +91,9 @@ std::string PackagePasswordOf(const fs::path& paramsFile, bool& needsVerifier) {
     params.LoadFromFile(paramsFile, TPatchExecutorParams::kSection);
     if (params.PackagePassword.empty())
         throw EReleaseInput(FormatText(kNoPackagePassword, {paramsFile.string()}));
+    // ZIP tools take the password as a C string and would cut it at the zero byte.
+    if (UpdateArchiveZipPassword(params.PackagePassword).find('\0') != std::string::npos)
+        throw EReleaseInput(FormatText(kZeroInPassword, {paramsFile.string()}));
     needsVerifier = params.IsNeedVerify;
     return params.PackagePassword;
 }

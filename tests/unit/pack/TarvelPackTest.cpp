@@ -203,6 +203,11 @@ TEST_F(TarvelPack, BadInputGetsOneMessageAndExitCodeTwoAndLeavesNothingBehind) {
              WriteParams({{"FormCaption", "x"}, {"PackagePassword", ""}});
          },
          "немає значення PackagePassword"},
+        {"password with a zero byte in the ZIP password",
+         [&](auto&) {
+             WriteParams({{"PackagePassword", "ыAB"}});
+         },
+         "нульовим символом"},
         {"checks without Verifier", [&](auto& a) { drop(a, "--verifier"); }, "Verifier"},
         {"both update sources",
          [&](auto& a) {
