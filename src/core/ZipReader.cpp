@@ -144,6 +144,7 @@ void TZipReader::Close() {
     Buffer.clear();
     Entries.clear();
     StoredEntries.clear();
+    Folders.clear();
 }
 
 void TZipReader::Open(const std::filesystem::path& zipName, TZipOrder order) {
@@ -202,7 +203,7 @@ void TZipReader::ReadDirectory() {
             throw Exception(kDamagedArchive + Name.string() + ": " +
                             zip_error_strerror(zip_get_error(Archive)));
         const std::string name = Backslashed(stat.name);
-        if (name.empty() || name.back() == '\\')
+        if (name.empty())
             continue;
         TZipEntry entry;
         const std::size_t slash = name.rfind('\\');
@@ -222,7 +223,11 @@ void TZipReader::ReadDirectory() {
             entry.IsLink = (mode & S_IFMT) == S_IFLNK;
             entry.UnixMode = mode & 0777;
         }
-        StoredEntries.push_back(std::move(entry));
+        entry.ModifiedTime = stat.mtime;
+        if (entry.FileName.empty())
+            Folders.push_back(std::move(entry));
+        else
+            StoredEntries.push_back(std::move(entry));
     }
 }
 
@@ -385,12 +390,14 @@ public:
 
     // Keeps the mode and owner of the file it replaces; a new file takes the stored mode and
     // the owner of its folder.
-    void Commit(std::uint32_t storedMode) {
+    void Commit(std::uint32_t storedMode, std::int64_t modifiedTime) {
         struct stat old {};
         const bool replacing = lstat(Target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
         const mode_t mode =
             replacing ? (old.st_mode & 07777) : (storedMode != 0 ? storedMode : CreationMode());
-        bool ok = fchmod(Descriptor, mode) == 0;
+        const timespec times[2] = {{0, UTIME_OMIT}, {static_cast<time_t>(modifiedTime), 0}};
+        bool ok = fchmod(Descriptor, mode) == 0 &&
+                  (modifiedTime == 0 || futimens(Descriptor, times) == 0);
         if (replacing && geteuid() == 0)
             ok = fchown(Descriptor, old.st_uid, old.st_gid) == 0 && ok;
         ok = close(Descriptor) == 0 && ok;
@@ -413,7 +420,7 @@ private:
 void TZipReader::ExtractToFile(std::size_t index, const std::filesystem::path& target) {
     TPendingFile file(target);
     Extract(index, [&file](const char* data, std::size_t size) { file.Write(data, size); });
-    file.Commit(0);
+    file.Commit(0, 0);
 }
 
 bool TZipReader::WriteEntryUnder(std::size_t index, const std::filesystem::path& destDir,
@@ -444,8 +451,31 @@ bool TZipReader::WriteEntryUnder(std::size_t index, const std::filesystem::path&
         index, [&file](const char* data, std::size_t size) { file->Write(data, size); }, progress);
     if (!ReportProblem(index, outcome))
         return false;
-    file->Commit(entry.UnixMode);
+    file->Commit(entry.UnixMode, entry.ModifiedTime);
     return true;
+}
+
+void TZipReader::MakeFolderUnder(const TZipEntry& folder, const std::filesystem::path& destDir) {
+    if (IsUnsafeName(folder)) {
+        if (!OnSkippingFile)
+            throw Exception(kUnsafePath + folder.FullName());
+        OnSkippingFile(TSkipReason::srUnsafePath, folder.FullName());
+        return;
+    }
+    std::string relative = folder.FullName();
+    std::replace(relative.begin(), relative.end(), '\\', '/');
+    const std::filesystem::path target = destDir / relative;
+    if (std::filesystem::is_directory(target))
+        return;
+    try {
+        EnsureFolder(target);
+        if (folder.UnixMode != 0 && chmod(target.c_str(), folder.UnixMode) != 0)
+            throw Exception(CannotCreateFileText(target) + ": " + std::strerror(errno));
+    } catch (const Exception&) {
+        if (!OnSkippingFile)
+            throw;
+        OnSkippingFile(TSkipReason::srCreateError, folder.FullName());
+    }
 }
 
 std::size_t TZipReader::ExtractAll(const std::filesystem::path& destDir) {
@@ -454,6 +484,8 @@ std::size_t TZipReader::ExtractAll(const std::filesystem::path& destDir) {
         total += entry.UncompressedSize;
     TProgress progress(OnTotalPercentDone, total);
     EnsureFolder(destDir);
+    for (const TZipEntry& folder : Folders)
+        MakeFolderUnder(folder, destDir);
     std::size_t written = 0;
     for (std::size_t i = 0; i < Entries.size(); ++i)
         if (WriteEntryUnder(i, destDir, progress))

@@ -14,7 +14,8 @@ namespace tarvel {
 enum class TZipOrder { Stored, SortedByName };
 
 // Reads a ZIP archive from a file or a memory buffer; traditional PKWARE encryption is
-// decrypted with `Password`. Folder entries are not listed: the directory holds files only.
+// decrypted with `Password`. Folder entries are not listed: the directory holds files only
+// (`ExtractAll` still makes them, empty ones included).
 //
 // Passes (`ExtractAll`, `Test`) report a problem with one entry through its event and go on
 // with the next entry; without a handler for that event they raise instead. Single-entry
@@ -85,12 +86,14 @@ private:
     bool ReportProblem(std::size_t index, const TReadOutcome& outcome);
     bool WriteEntryUnder(std::size_t index, const std::filesystem::path& destDir,
                          TProgress& progress);
+    void MakeFolderUnder(const TZipEntry& folder, const std::filesystem::path& destDir);
 
     zip* Archive = nullptr;
     std::filesystem::path Name;
     std::string Buffer;
     std::vector<TZipEntry> Entries;
     std::vector<TZipEntry> StoredEntries;
+    std::vector<TZipEntry> Folders;
 };
 
 } // namespace tarvel

@@ -15,8 +15,9 @@ struct TZipEntry {
     std::uint64_t CompressedSize = 0;
     std::uint32_t Crc = 0;
     bool Encrypted = false;
-    bool IsLink = false;        // a symbolic link stored by a Unix tool
-    std::uint32_t UnixMode = 0; // permission bits stored by a Unix tool; 0 when none
+    bool IsLink = false;           // a symbolic link stored by a Unix tool
+    std::uint32_t UnixMode = 0;    // permission bits stored by a Unix tool; 0 when none
+    std::int64_t ModifiedTime = 0; // seconds since 1970
     std::uint64_t ArchiveIndex = 0;
 
     std::string FullName() const { return PathName + FileName; }

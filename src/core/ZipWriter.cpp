@@ -9,6 +9,7 @@
 #include <exception>
 #include <fcntl.h>
 #include <fnmatch.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <unordered_set>
 #include <zip.h>
@@ -88,14 +89,36 @@ private:
     zip_t* Archive = nullptr;
 };
 
+// A folder entry with the folder's mode and time; one the archive holds already stays.
+void AddFolderEntry(zip_t* archive, std::string name, const std::filesystem::path& folder) {
+    if (name.empty() || name.back() != '/')
+        name += '/';
+    if (zip_name_locate(archive, name.c_str(), 0) >= 0)
+        return;
+    struct stat info {};
+    const zip_int64_t index =
+        stat(folder.c_str(), &info) == 0 ? zip_dir_add(archive, name.c_str(), 0) : -1;
+    const auto entry = static_cast<zip_uint64_t>(index);
+    const auto attributes = static_cast<zip_uint32_t>(S_IFDIR | (info.st_mode & 07777)) << 16;
+    if (index < 0 ||
+        zip_file_set_external_attributes(archive, entry, 0, ZIP_OPSYS_UNIX, attributes) != 0 ||
+        zip_file_set_mtime(archive, entry, info.st_mtime, 0) != 0)
+        throw Exception(kCannotWriteArchive + folder.string() + ": " +
+                        zip_error_strerror(zip_get_error(archive)));
+}
+
 } // namespace
 
 TZipSource TZipSource::FromFile(std::string entryName, std::filesystem::path file) {
-    return {std::move(entryName), std::move(file), {}};
+    return {std::move(entryName), std::move(file), {}, false};
 }
 
 TZipSource TZipSource::FromData(std::string entryName, std::string data) {
-    return {std::move(entryName), {}, std::move(data)};
+    return {std::move(entryName), {}, std::move(data), false};
+}
+
+TZipSource TZipSource::FromFolder(std::string entryName, std::filesystem::path folder) {
+    return {std::move(entryName), std::move(folder), {}, true};
 }
 
 std::size_t TZipWriter::Zip() {
@@ -113,15 +136,20 @@ std::size_t TZipWriter::Pack(const std::vector<TZipSource>& sources) {
     const auto fail = [&](const std::string& text) {
         throw Exception(kCannotWriteArchive + ZipName.string() + ": " + text);
     };
+    std::size_t files = 0;
     for (const TZipSource& item : sources) {
+        std::string name = item.EntryName;
+        std::replace(name.begin(), name.end(), '\\', '/');
+        if (item.IsFolder) {
+            AddFolderEntry(archive.Get(), name, item.File);
+            continue;
+        }
         zip_source_t* source =
             item.File.empty()
                 ? zip_source_buffer(archive.Get(), item.Data.data(), item.Data.size(), 0)
                 : zip_source_file(archive.Get(), item.File.c_str(), 0, -1);
         if (source == nullptr)
             fail(archive.ErrorText());
-        std::string name = item.EntryName;
-        std::replace(name.begin(), name.end(), '\\', '/');
         const zip_int64_t index =
             zip_file_add(archive.Get(), name.c_str(), source, ZIP_FL_OVERWRITE);
         if (index < 0) {
@@ -139,6 +167,7 @@ std::size_t TZipWriter::Pack(const std::vector<TZipSource>& sources) {
                                                          Password.c_str()) == 0);
         if (!ok)
             fail(archive.ErrorText());
+        ++files;
     }
     TCallbackState state;
     state.Event = &OnTotalPercentDone;
@@ -153,7 +182,7 @@ std::size_t TZipWriter::Pack(const std::vector<TZipSource>& sources) {
     state.Report(100);
     if (state.Failure)
         std::rethrow_exception(state.Failure);
-    return sources.size();
+    return files;
 }
 
 std::vector<TZipSource> TZipWriter::CollectFiles() {
@@ -188,11 +217,14 @@ void TZipWriter::AddListItem(const std::string& item, std::vector<TZipSource>& s
         OnNoSuchFile(item);
         return;
     }
-    std::vector<std::filesystem::path> files;
+    std::vector<std::filesystem::path> files, folders;
     std::error_code error;
+    const bool wholeTree = Recurse && StorePaths && mask == "*";
     const auto take = [&](const std::filesystem::directory_entry& entry) {
-        if (entry.is_regular_file(error) &&
-            fnmatch(mask.c_str(), entry.path().filename().c_str(), 0) == 0)
+        if (wholeTree && entry.is_directory(error) && !entry.is_symlink(error))
+            folders.push_back(entry.path());
+        else if (entry.is_regular_file(error) &&
+                 fnmatch(mask.c_str(), entry.path().filename().c_str(), 0) == 0)
             files.push_back(entry.path());
     };
     if (Recurse) {
@@ -209,6 +241,11 @@ void TZipWriter::AddListItem(const std::string& item, std::vector<TZipSource>& s
             throw Exception(CannotOpenFileText(folder) + ": " + error.message());
         OnSkippingFile(TSkipReason::srFileOpenError, folder.string());
     }
+    std::sort(folders.begin(), folders.end());
+    for (const auto& subfolder : folders)
+        if (seen.insert(subfolder.relative_path().generic_string() + "/").second)
+            sources.push_back(TZipSource::FromFolder(
+                subfolder.relative_path().generic_string() + "/", subfolder));
     std::sort(files.begin(), files.end());
     for (const auto& file : files)
         AddFile(file, sources, seen);

@@ -10,14 +10,17 @@
 
 namespace tarvel {
 
-// One entry to add: the bytes of `File`, or `Data` when `File` is empty.
+// One entry to add: the bytes of `File`, or `Data` when `File` is empty; or a folder entry
+// carrying the mode of the folder `File`.
 struct TZipSource {
     std::string EntryName; // folders separated by '/' or '\'
     std::filesystem::path File;
     std::string Data;
+    bool IsFolder = false;
 
     static TZipSource FromFile(std::string entryName, std::filesystem::path file);
     static TZipSource FromData(std::string entryName, std::string data);
+    static TZipSource FromFolder(std::string entryName, std::filesystem::path folder);
 };
 
 // Creates or extends the archive `ZipName`. Each call writes the archive once and completely:
@@ -34,7 +37,9 @@ public:
 
     // Paths of files, folders (all their files) and folder masks ("/srv/db/*.dat").
     std::vector<std::string> FilesList;
-    bool Recurse = false;   // masks and folders also match in every subfolder
+    // Masks and folders also match in every subfolder; a whole tree ("folder" or "folder/*")
+    // also keeps its subfolders as folder entries, so empty ones come back on unpacking.
+    bool Recurse = false;
     bool StorePaths = true; // full path without the leading '/', or the file name alone
 
     // A file that another process holds open is skipped as one that cannot be opened.
@@ -44,14 +49,14 @@ public:
     TZipSkippingFileEvent OnSkippingFile;
     TZipNoSuchFileEvent OnNoSuchFile;
 
-    // Adds the files of `FilesList`; returns how many. A list item naming nothing goes to
+    // Adds the files of `FilesList`; returns how many files. A list item naming nothing goes to
     // `OnNoSuchFile`, a file that cannot be opened to `OnSkippingFile`; without a handler
     // either raises.
     std::size_t Zip();
 
     void AddFromMemory(const std::string& entryName, std::string_view data);
 
-    // Adds the sources in their order; returns how many entries were written.
+    // Adds the sources in their order; returns how many files (not folders) were written.
     std::size_t Pack(const std::vector<TZipSource>& sources);
 
 private:

@@ -5,6 +5,7 @@
 #include "core/ZipWriter.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -107,8 +108,8 @@ TEST_F(ZipContract, DirectoryGivesBackslashFoldersInStoredAndCaseInsensitiveSort
               TZipSource::FromData("upd1.0.2.0/A.sql", "a"),
               TZipSource::FromData("Upd1.0.6.0/Upd1.0.6.0.1/x.sql", std::string(70000, 'x'))});
     // Folder entries, as Info-ZIP writes them, are not part of the directory.
-    ASSERT_EQ(Shell("cd " + Q(Dir.Path()) + " && mkdir -p Extra && zip -q " + Q(Archive) + " Extra/"),
-              0);
+    ASSERT_EQ(
+        Shell("cd " + Q(Dir.Path()) + " && mkdir -p Extra && zip -q " + Q(Archive) + " Extra/"), 0);
     EXPECT_EQ(Shell("unzip -tq " + Q(Archive)), 0);
 
     TZipReader reader;
@@ -225,6 +226,34 @@ TEST_F(ZipContract, ExtractAllRebuildsTheTreeOverwritingAndRefusesEntriesLeaving
 
     reader.OnSkippingFile = nullptr;
     EXPECT_THROW(reader.ExtractAll(dest), Exception);
+}
+
+TEST_F(ZipContract, WholeTreesComeBackWithEmptyFoldersModesAndTimes) {
+    fs::create_directories(Source / "empty" / "inner");
+    fs::permissions(Source / "empty", fs::perms::owner_all);
+    fs::permissions(Source / "b.txt", fs::perms::owner_read | fs::perms::owner_write);
+    const auto stamp = fs::file_time_type::clock::now() - std::chrono::hours(50);
+    fs::last_write_time(Source / "b.txt", stamp);
+    TZipWriter writer;
+    writer.ZipName = Archive;
+    writer.FilesList = {Source.string()};
+    writer.Recurse = true;
+    EXPECT_EQ(writer.Zip(), 4u);
+    EXPECT_EQ(Shell("unzip -tq " + Q(Archive)), 0);
+
+    TZipReader reader;
+    reader.Open(Archive);
+    EXPECT_EQ(reader.Count(), 4u);
+    const fs::path dest = Dir / "dest";
+    EXPECT_EQ(reader.ExtractAll(dest), 4u);
+    const fs::path back = dest / Source.relative_path();
+    EXPECT_TRUE(fs::is_directory(back / "empty" / "inner"));
+    EXPECT_EQ(fs::status(back / "empty").permissions(), fs::perms::owner_all);
+    EXPECT_EQ(fs::status(back / "b.txt").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
+    // ZIP keeps times to two seconds.
+    const auto drift = fs::last_write_time(back / "b.txt") - stamp;
+    EXPECT_LE(std::chrono::abs(drift), std::chrono::seconds(2));
 }
 
 TEST_F(ZipContract, TestFindsAWrongChecksumAndExtractionKeepsTheOldFile) {
