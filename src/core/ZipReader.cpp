@@ -25,6 +25,7 @@ const std::string kBadCrc = "Не співпадає контрольна сум
 const std::string kUnsafePath = "Файл архіву виходить за межі папки розпакування: ";
 
 constexpr std::size_t kChunk = 64 * 1024;
+constexpr std::uint64_t kMaxReserve = 64 * 1024 * 1024;
 
 std::string Backslashed(std::string name) {
     std::replace(name.begin(), name.end(), '/', '\\');
@@ -344,7 +345,8 @@ void TZipReader::Extract(std::size_t index, const TZipSink& sink) {
 
 std::string TZipReader::ExtractToMemory(std::size_t index) {
     std::string data;
-    data.reserve(Entries.at(index).UncompressedSize);
+    // The stored size is only a claim until the data is read; it does not get to size memory.
+    data.reserve(std::min<std::uint64_t>(Entries.at(index).UncompressedSize, kMaxReserve));
     Extract(index, [&data](const char* bytes, std::size_t size) { data.append(bytes, size); });
     return data;
 }
