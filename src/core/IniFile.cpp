@@ -92,6 +92,13 @@ void TIniFile::Parse(std::string_view text) {
     }
 }
 
+std::vector<std::string> TIniFile::ReadSections() const {
+    std::vector<std::string> names;
+    for (const TSection& s : Sections)
+        names.push_back(s.Name);
+    return names;
+}
+
 const TIniFile::TSection* TIniFile::FindSection(std::string_view section) const {
     for (const TSection& s : Sections)
         if (SameText(s.Name, Trim(section)))

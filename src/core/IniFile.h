@@ -25,6 +25,8 @@ public:
     const std::filesystem::path& FileName() const { return File; }
 
     bool SectionExists(std::string_view section) const;
+    // The names of all sections in file order.
+    std::vector<std::string> ReadSections() const;
     bool ValueExists(std::string_view section, std::string_view key) const;
 
     std::string ReadString(std::string_view section, std::string_view key,

@@ -4,7 +4,6 @@
 #include "core/Exceptions.h"
 
 #include <charconv>
-#include <clocale>
 #include <cstdint>
 #include <langinfo.h>
 #include <locale.h>

@@ -18,26 +18,6 @@ const char* const kTimePrefix = "Час виконання: ";
 
 } // namespace
 
-std::string ListText(const TStringList& list) {
-    std::string text;
-    for (const std::string& item : list) {
-        text += item;
-        text += "\r\n";
-    }
-    return text;
-}
-
-void AppendLines(TStringList& target, const TStringList& source) {
-    target.insert(target.end(), source.begin(), source.end());
-}
-
-bool ListContains(const TStringList& list, std::string_view marker) {
-    for (const std::string& item : list)
-        if (item.find(marker) != std::string::npos)
-            return true;
-    return false;
-}
-
 TStringList EntryBanner(std::string_view label) {
     const std::string rule = "/" + std::string(58, '*') + "/";
     return {rule, "/* " + AsciiUpperCase(label) + " */", rule};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/StringList.h"
+
 #include <chrono>
 #include <ctime>
 #include <string>
@@ -7,16 +9,6 @@
 #include <vector>
 
 namespace tarvel {
-
-// A text list of the run: every item is written followed by "\r\n"; an item may itself hold
-// several lines.
-using TStringList = std::vector<std::string>;
-
-// The list as text, each item followed by "\r\n".
-std::string ListText(const TStringList& list);
-void AppendLines(TStringList& target, const TStringList& source);
-// Whether any item holds `marker`.
-bool ListContains(const TStringList& list, std::string_view marker);
 
 // The three lines that label a piece of work: a line of 60 characters, "/* LABEL */" with the
 // label upper-cased (Latin letters), and the first line again.

@@ -2,6 +2,7 @@
 
 #include "PgCluster.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -46,6 +47,19 @@ std::string ReadText(const std::filesystem::path& file) {
 }
 
 } // namespace
+
+TStringTable DemoServiceScripts() {
+    std::vector<std::filesystem::path> files;
+    for (const auto& item : std::filesystem::directory_iterator(DemoSourceDir() / "service"))
+        files.push_back(item.path());
+    std::sort(files.begin(), files.end());
+    TStringTable table;
+    std::uint32_t id = 1;
+    for (const auto& file : files)
+        table[++id] = file.filename().string() + "##" + ReadText(file);
+    table[1] = std::to_string(id);
+    return table;
+}
 
 std::filesystem::path DemoSourceDir() {
     return TARVEL_DEMO_DIR;

@@ -1,0 +1,72 @@
+#include "TestArchives.h"
+
+#include "TempDir.h"
+#include "core/FileUtils.h"
+#include "core/ZipWriter.h"
+#include "engine/ArchivePassword.h"
+
+#include <algorithm>
+#include <unistd.h>
+
+namespace tarvel::test {
+
+namespace fs = std::filesystem;
+
+std::string ZipBytes(const std::vector<std::pair<std::string, std::string>>& entries) {
+    TTempDir dir;
+    TZipWriter writer;
+    writer.ZipName = dir / "bytes.zip";
+    std::vector<TZipSource> sources;
+    for (const auto& [name, bytes] : entries)
+        sources.push_back(TZipSource::FromData(name, bytes));
+    writer.Pack(sources);
+    return ReadFileBytes(writer.ZipName);
+}
+
+TUpdateFolder::TUpdateFolder()
+    : Root(fs::temp_directory_path() / ("tarvel-update-" + std::to_string(::getpid()) + "-" +
+                                        std::to_string(reinterpret_cast<std::uintptr_t>(this)))) {
+    fs::remove_all(Root);
+    fs::create_directories(Root);
+}
+
+TUpdateFolder::~TUpdateFolder() {
+    std::error_code ignored;
+    fs::remove_all(Root, ignored);
+}
+
+void TUpdateFolder::CopyFrom(const fs::path& folder) {
+    fs::copy(folder, Root, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+}
+
+void TUpdateFolder::Write(const std::string& relativePath, const std::string& bytes) {
+    const fs::path file = Root / relativePath;
+    fs::create_directories(file.parent_path());
+    WriteFileBytes(file, bytes);
+}
+
+void TUpdateFolder::Remove(const std::string& relativePath) {
+    fs::remove_all(Root / relativePath);
+}
+
+void TUpdateFolder::Pack(const fs::path& target, const std::string& packagePassword) const {
+    std::vector<std::string> names;
+    for (const auto& item : fs::recursive_directory_iterator(Root))
+        if (item.is_regular_file())
+            names.push_back(fs::relative(item.path(), Root).generic_string());
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        const bool aIni = fs::path(a).extension() == ".ini";
+        const bool bIni = fs::path(b).extension() == ".ini";
+        return aIni != bIni ? aIni : a < b;
+    });
+    std::vector<TZipSource> sources;
+    for (const std::string& name : names)
+        sources.push_back(TZipSource::FromFile(name, Root / name));
+    fs::remove(target);
+    TZipWriter writer;
+    writer.ZipName = target;
+    writer.Password = UpdateArchiveZipPassword(packagePassword);
+    writer.Pack(sources);
+}
+
+} // namespace tarvel::test
