@@ -13,10 +13,11 @@ function(tarvel_add_library name)
   tarvel_set_warnings(tarvel_${name})
 endfunction()
 
-# tarvel_add_test(<name> SOURCES ... [DEPS ...] [LABELS ...]) builds one GoogleTest program and
-# registers its cases with CTest.
+# tarvel_add_test(<name> SOURCES ... [DEPS ...] [LABELS ...] [WHOLE_PROGRAM]) builds one GoogleTest
+# program and registers its cases with CTest. WHOLE_PROGRAM registers the program as one CTest test
+# instead, for programs whose fixture (a PostgreSQL cluster) is worth starting only once.
 function(tarvel_add_test name)
-  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;DEPS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "WHOLE_PROGRAM" "TIMEOUT" "SOURCES;DEPS;LABELS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
   tarvel_set_warnings(${name})
@@ -27,5 +28,10 @@ function(tarvel_add_test name)
   if(ARG_LABELS)
     list(APPEND properties LABELS "${ARG_LABELS}")
   endif()
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${properties})
+  if(ARG_WHOLE_PROGRAM)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES ${properties})
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${properties})
+  endif()
 endfunction()

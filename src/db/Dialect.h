@@ -15,6 +15,9 @@ struct TDialect {
     std::string SeedBlock;
     // Counts the sessions of :user_name in the column US.
     std::string OtherSessions;
+    // Run first when not empty, so that the count sees sessions opened since the transaction
+    // began.
+    std::string RefreshSessionList;
     // Reads one dict_setting value into "result" from :setting_name.
     std::string ReadSetting;
     // True: the text binds :result and :setting_name by position and traps its own errors;

@@ -1,5 +1,6 @@
 #include "db/OracleQuery.h"
 
+#include "core/StringUtils.h"
 #include "db/LOBLocator.h"
 #include "db/OracleSession.h"
 #include "db/SqlText.h"
@@ -9,7 +10,7 @@ namespace tarvel {
 namespace {
 
 std::string VariableKey(const std::string& name) {
-    return UpperAscii(!name.empty() && name[0] == ':' ? name.substr(1) : name);
+    return AsciiUpperCase(!name.empty() && name[0] == ':' ? name.substr(1) : name);
 }
 
 } // namespace
@@ -121,7 +122,7 @@ void TOracleQuery::Next() {
 
 int TOracleQuery::FieldIndex(const std::string& name) const {
     for (std::size_t i = 0; i < Result.Columns.size(); ++i)
-        if (SameTextAscii(Result.Columns[i].Name, name))
+        if (SameText(Result.Columns[i].Name, name))
             return static_cast<int>(i);
     return -1;
 }

@@ -41,6 +41,8 @@ public:
     std::function<void(TOracleSession&)> AfterLogOn;
 
     bool Connected() const { return Connection != nullptr; }
+    // Connected and the connection not lost.
+    bool IsAlive() const { return Connection && Connection->IsAlive(); }
     void SetConnected(bool connected);
     void LogOn();
     void LogOff();

@@ -16,6 +16,7 @@ TDialect MakePostgresDialect() {
     d.SeedBlock = "SELECT setseed(:Seed / 2147483647.0)";
     d.OtherSessions = "select count(*) us from pg_stat_activity v where upper(v.usename) = "
                       ":user_name and v.backend_type = 'client backend'";
+    d.RefreshSessionList = "select pg_stat_clear_snapshot()";
     d.ReadSetting = "select trim(setting_value) as result from dict_setting where setting_id = "
                     ":setting_name";
     d.ReadSettingBindsResult = false;

@@ -1,5 +1,7 @@
 #include "db/SqlText.h"
 
+#include "core/StringUtils.h"
+
 #include <algorithm>
 
 namespace tarvel {
@@ -131,7 +133,7 @@ std::vector<TVariableRef> FindVariableRefs(const std::string& s) {
         if (j < n && IsNameStart(static_cast<unsigned char>(s[j]))) {
             while (j < n && IsNameChar(static_cast<unsigned char>(s[j])))
                 ++j;
-            refs.push_back({i, j - i, UpperAscii(s.substr(i + 1, j - i - 1))});
+            refs.push_back({i, j - i, AsciiUpperCase(s.substr(i + 1, j - i - 1))});
         }
         i = j;
     }
@@ -144,24 +146,6 @@ std::vector<std::string> FindVariables(const std::string& sql) {
         if (std::find(names.begin(), names.end(), ref.Name) == names.end())
             names.push_back(ref.Name);
     return names;
-}
-
-std::string UpperAscii(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 32);
-    return text;
-}
-
-std::string LowerAscii(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c + 32);
-    return text;
-}
-
-bool SameTextAscii(const std::string& a, const std::string& b) {
-    return UpperAscii(a) == UpperAscii(b);
 }
 
 } // namespace tarvel

@@ -30,9 +30,4 @@ std::vector<TVariableRef> FindVariableRefs(const std::string& sql);
 // The distinct variable names of a statement in order of first appearance, upper-cased.
 std::vector<std::string> FindVariables(const std::string& sql);
 
-// ASCII upper and lower case; other bytes unchanged.
-std::string UpperAscii(std::string text);
-std::string LowerAscii(std::string text);
-bool SameTextAscii(const std::string& a, const std::string& b);
-
 } // namespace tarvel

@@ -373,6 +373,7 @@ void TPgCluster::StartServer() {
         throw std::runtime_error("the test server did not start:\n" +
                                  Tail(BaseFolder + "/server.log"));
     Running = true;
+    WaitUntilAcceptingLogons();
     setenv("PGHOST", SocketFolder.c_str(), 1);
     setenv("PGPORT", std::to_string(PortNumber).c_str(), 1);
     setenv("PGDATABASE", OwnerDatabase, 1);
@@ -463,6 +464,18 @@ void TPgCluster::FinishStartup() {
     if (RunTool("pg_ctl", {"-D", DataFolder, "-w", "-t", "60", "promote"}) != 0)
         throw std::runtime_error("the test server did not leave recovery:\n" +
                                  Tail(BaseFolder + "/server.log"));
+    WaitUntilAcceptingLogons();
+}
+
+void TPgCluster::WaitUntilAcceptingLogons() const {
+    const std::string conninfo = Admin().ConnInfo();
+    for (int i = 0; i < 600; ++i) {
+        if (PQping(conninfo.c_str()) == PQPING_OK)
+            return;
+        usleep(50000);
+    }
+    throw std::runtime_error("the test server does not accept logons:\n" +
+                             Tail(BaseFolder + "/server.log"));
 }
 
 void TPgCluster::Shutdown() {

@@ -83,6 +83,7 @@ private:
     void StartWatchdog();
     void StartServer();
     void CreateProductSchema();
+    void WaitUntilAcceptingLogons() const;
     int RunTool(const std::string& tool, const std::vector<std::string>& args) const;
 
     std::string BinDir;

@@ -1,7 +1,6 @@
 #include "db/postgres/PgDriver.h"
 
 #include "db/Dialect.h"
-#include "db/SqlText.h"
 #include "db/postgres/PgConnection.h"
 #include "db/postgres/PgErrors.h"
 #include "db/postgres/PgScriptSplitter.h"
@@ -14,6 +13,14 @@ namespace tarvel {
 namespace {
 
 constexpr int LogonTimeoutMs = 30000;
+
+// Unquoted names fold to lower case on this engine.
+std::string FoldedName(std::string name) {
+    for (char& c : name)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c + 32);
+    return name;
+}
 
 bool IsSqlState(const std::string& s) {
     if (s.size() != 5)
@@ -62,7 +69,7 @@ EOracleError LogonError(const std::string& message) {
 std::unique_ptr<IDbConnection> TPgDriver::Connect(const std::string& user,
                                                   const std::string& password,
                                                   const std::string& database) {
-    const std::string lowerUser = LowerAscii(user);
+    const std::string lowerUser = FoldedName(user);
     std::vector<const char*> keys = {"user", "password", "application_name", "client_encoding"};
     std::vector<const char*> values = {lowerUser.c_str(), password.c_str(), "tarvel", "UTF8"};
     if (!database.empty()) {
