@@ -63,7 +63,14 @@ std::vector<std::string> TReportArchive::FolderList() const {
     for (const TZipEntry& entry : Reader.Directory())
         if (!entry.PathName.empty())
             folders.push_back(AsciiLowerCase(entry.PathName));
-    std::sort(folders.begin(), folders.end());
+    // A folder sorts before its siblings whose names continue its own ("a\" before "a2\").
+    std::sort(folders.begin(), folders.end(), [](const std::string& a, const std::string& b) {
+        return std::lexicographical_compare(
+            a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+                const auto key = [](char c) { return c == '\\' ? '\0' : c; };
+                return static_cast<unsigned char>(key(x)) < static_cast<unsigned char>(key(y));
+            });
+    });
     folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
     return folders;
 }

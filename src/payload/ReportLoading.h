@@ -7,6 +7,7 @@
 
 namespace tarvel {
 
+class TReportRows;
 class TOracleSession;
 
 // Replaces the report store's forms with those of one report archive (".rbz" held in memory):
@@ -22,6 +23,11 @@ public:
     bool LoadReports(TStringList& log);
 
 private:
+    // Puts the row of {rowFolder}\Main.txt into the dataset: the row whose key field equals the
+    // upper-cased key value is edited, otherwise a row is inserted. Nothing without a Main.txt.
+    void LoadRowFromFolder(TReportRows& dataSet, const std::string& rowFolder,
+                           const std::string& keyField, const std::string& keyValue);
+
     TReportArchive Archive;
     TOracleSession& Session;
 };

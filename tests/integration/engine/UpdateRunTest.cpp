@@ -54,7 +54,9 @@ TEST_F(UpdateRunTest, DemoReleaseRunsEndToEnd) {
                                         "ServiceScripts.txt", "ErrantScripts.txt"}));
     EXPECT_EQ(entries.back().second, "");
     EXPECT_TRUE(Contains(entries[2].second, "/* UPD1.0.4.0\\301_BLOBPACKAGE.BFB */"));
+    EXPECT_TRUE(Contains(entries[2].second, "Експортовано 2 звіти\r\n"));
     EXPECT_TRUE(Contains(entries[3].second, "/* 960_PURGE_RECYCLEBIN.SQL */"));
+    EXPECT_EQ(Query("select count(*) from velmora.rm_dfm"), "2");
 
     using Step = std::tuple<std::string, int, TProgressChannel>;
     const auto& steps = Engine->Steps;
@@ -129,6 +131,18 @@ TEST_F(UpdateRunTest, FailingStatementLetsTheRunGoOnButStopsBlobPackages) {
     const std::string step = ReportEntry("Upd1.0.3.0.txt");
     EXPECT_TRUE(Contains(step, "/* UPD1.0.3.0\\020_BLOB.BFB */"));
     EXPECT_FALSE(Contains(step, "update doc_template"));
+}
+
+TEST_F(UpdateRunTest, ReportArchiveNotExportedIsAnError) {
+    Cluster.ExecAsOwner("drop procedure pck_report.report_insert");
+    Run();
+
+    EXPECT_TRUE(Engine->HasErrors);
+    const std::string errors = ReportEntry("ErrantScripts.txt");
+    EXPECT_TRUE(Contains(errors, "/* UPD1.0.4.0\\850_VELMORA_ALL_REPORTS.RBZ */\r\n" +
+                                     std::string(1, '/') + std::string(58, '*') +
+                                     "/\r\n\r\nЗвіти не експортовано\r\n"));
+    EXPECT_FALSE(Dialogs.Errors.empty());
 }
 
 TEST_F(UpdateRunTest, PluginWithoutExportIsPassedOverAndPluginsGetTheLogon) {
