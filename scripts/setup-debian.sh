@@ -7,7 +7,7 @@ packages=(
   libzip-dev zlib1g-dev zip unzip
   libpq-dev postgresql postgresql-contrib
   libpugixml-dev
-  qt6-base-dev libgl-dev xvfb
+  qt6-base-dev libgl-dev xvfb fonts-dejavu-core
   clang-format
 )
 SUDO=""
