@@ -2,6 +2,7 @@
 
 #include "db/DataMain.h"
 #include "db/postgres/PgErrors.h"
+#include "ui/MsgDlg.h"
 
 #include <charconv>
 
@@ -13,6 +14,9 @@ constexpr const char* NoRowText =
     "Помилка в функції OraQueryGetValue модуля uOracleDOA: запит не повертає жодного рядка";
 constexpr const char* ManyRowsText =
     "Помилка в функції OraQueryGetValue модуля uOracleDOA: запит повертає більше одного рядка";
+
+constexpr const char* SaveErrorCaption = "Помилка";
+constexpr const char* SaveErrorText = "QVN-0002. Помилка збереження в базу даних.";
 
 // Names no account; the probe only needs the server's answer to a logon.
 constexpr const char* ProbeLogon = "tv_nobody0";
@@ -112,6 +116,34 @@ bool GetOraErrorCode(const std::exception& e, int& code) {
         return true;
     code = 0;
     return false;
+}
+
+bool SaveDataSets(const std::vector<TOracleDataSetEx*>& dataSets, bool commit, bool resetModified) {
+    if (dataSets.empty())
+        return false;
+    TOracleSession& session = *dataSets.front()->GetSession();
+    try {
+        session.ApplyUpdates(std::vector<TOracleDataSet*>(dataSets.begin(), dataSets.end()),
+                             commit);
+        if (resetModified)
+            for (TOracleDataSetEx* ds : dataSets)
+                ds->SetIsModified(false);
+        return true;
+    } catch (const EAbort&) {
+        throw;
+    } catch (const std::exception& e) {
+        const std::string message = e.what();
+        try {
+            session.Rollback();
+        } catch (const EOracleError&) {
+            // A lost connection has nothing left to roll back; the error below says why.
+        }
+        if (message.rfind(session.Dialect().ErrorMarker, 0) == 0)
+            ShowErrorDlg(SaveErrorCaption, SaveErrorText, message);
+        else
+            MsgDlg(message, TMsgKind::mkError, MsgButtons({btOk}));
+        return false;
+    }
 }
 
 void ReadDictSetting(const std::string& settingId, std::string& value, TOracleSessionEx& session) {

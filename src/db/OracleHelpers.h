@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Exceptions.h"
+#include "db/OracleDataSetEx.h"
 #include "db/OracleQuery.h"
 #include "db/OracleSessionEx.h"
 
@@ -42,6 +43,12 @@ bool IsOracleServerReady(TDbEngine engine = DefaultDbEngine());
 
 // True with the engine's error number when the error carries one; else false with 0.
 bool GetOraErrorCode(const std::exception& e, int& code);
+
+// Applies the cached changes of all datasets through the first one's session, committing when
+// asked, and clears their IsModified when asked. On a failure rolls back, shows the error (the
+// engine's errors in the error window with the saving message) and returns false; only the
+// silent abort passes on. False for an empty list.
+bool SaveDataSets(const std::vector<TOracleDataSetEx*>& dataSets, bool commit, bool resetModified);
 
 // The trimmed value of a dict_setting row through the session; empty when the row is missing
 // or null. Raises only when the session cannot run the statement.

@@ -1,6 +1,12 @@
 #include "db/OracleSession.h"
 
+#include "db/OracleDataSet.h"
+
 namespace tarvel {
+
+namespace {
+constexpr const char* ApplySavepoint = "tarvel_apply";
+}
 
 TOracleSession::TOracleSession(TDbEngine engine) : EngineKind(engine) {}
 
@@ -72,6 +78,22 @@ void TOracleSession::Savepoint(const std::string& name) {
 
 void TOracleSession::RollbackToSavepoint(const std::string& name) {
     Live().RollbackToSavepoint(name);
+}
+
+void TOracleSession::ApplyUpdates(const std::vector<TOracleDataSet*>& dataSets, bool commit) {
+    Savepoint(ApplySavepoint);
+    try {
+        for (TOracleDataSet* ds : dataSets)
+            ds->ApplyCachedUpdates();
+    } catch (...) {
+        if (IsAlive())
+            RollbackToSavepoint(ApplySavepoint);
+        throw;
+    }
+    for (TOracleDataSet* ds : dataSets)
+        ds->CommitUpdates();
+    if (commit)
+        Commit();
 }
 
 std::vector<std::string> TOracleSession::TakeMessages() {

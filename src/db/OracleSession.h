@@ -10,6 +10,8 @@
 
 namespace tarvel {
 
+class TOracleDataSet;
+
 enum class TOptimizerGoal { ogUnchanged, ogFirstRows, ogAllRows, ogRule, ogChoose };
 
 struct TSessionPreferences {
@@ -50,6 +52,10 @@ public:
     void Rollback();
     void Savepoint(const std::string& name);
     void RollbackToSavepoint(const std::string& name);
+
+    // Applies the cached changes of the datasets in one go: either every row is written or the
+    // session is back where it was before and the error is raised. Commits when asked.
+    void ApplyUpdates(const std::vector<TOracleDataSet*>& dataSets, bool commit);
 
     TDbEngine Engine() const { return EngineKind; }
     IDbDriver& Driver() const;
