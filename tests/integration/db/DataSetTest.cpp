@@ -58,6 +58,21 @@ TEST_F(DataSetTest, BrowsesLocatesAndDescribesItsFields) {
     EXPECT_FALSE(id.IsValidChar('+'));
     EXPECT_TRUE(id.IsValidChar('7'));
     EXPECT_EQ(id.MaxValue, 99999999);
+
+    TOracleDataSetEx amounts(&session);
+    amounts.SetSQL("select 1.5::float8 as amount");
+    amounts.Open();
+    const TField& amount = amounts.FieldByName("amount");
+    EXPECT_EQ(amount.DataType(), TFieldType::ftFloat);
+    const std::string typed = "1e5";
+    EXPECT_EQ(typed.find_first_of("eE"), 1u);
+    EXPECT_TRUE(amount.IsValidChar(typed[0]));
+    EXPECT_FALSE(amount.IsValidChar(typed[1])); // refused at the "e"
+    EXPECT_EQ(amount.MinValue, -99999999.0);
+    amounts.DisallowExponentSymbol = false;
+    amounts.Close();
+    amounts.Open();
+    EXPECT_TRUE(amounts.FieldByName("amount").IsValidChar('e'));
 }
 
 TEST_F(DataSetTest, BlocksTakeFieldsByNameAndHandKeysBack) {
@@ -76,9 +91,13 @@ TEST_F(DataSetTest, BlocksTakeFieldsByNameAndHandKeysBack) {
     ASSERT_TRUE(SaveDataSets({&ds}, true, true));
     EXPECT_FALSE(ds.IsModified());
     EXPECT_EQ(changes, (std::vector<bool>{true, false}));
+
     ds.Locate("caption", "Новий");
     EXPECT_EQ(ds.FieldByName("report_id").AsInteger(), 100);
     EXPECT_EQ(Stored("select variable_order from velmora.rm_report where report_id = 100"), "3");
+    ds.Edit();
+    ds.Close(); // closing drops the change and the flag
+    EXPECT_EQ(changes, (std::vector<bool>{true, false, true, false}));
 }
 
 TEST_F(DataSetTest, ShortUpdateBlockFallsBackToTheGeneratedStatement) {
