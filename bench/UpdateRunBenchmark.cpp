@@ -8,7 +8,7 @@
 #include "TestArchives.h"
 #include "core/FileUtils.h"
 #include "db/Dialect.h"
-#include "db/OracleSession.h"
+#include "db/OracleSessionEx.h"
 #include "engine/UtilitesUpdateExecute.h"
 
 #include <chrono>
@@ -58,7 +58,7 @@ double RunEngine(const TTempDir& work) {
     const auto archive = work / "patch.pdt";
     update.Pack(archive, kPackagePassword);
 
-    TOracleSession session(TDbEngine::PostgreSQL);
+    TOracleSessionEx session(TDbEngine::PostgreSQL);
     session.LogonUsername = TPgCluster::OwnerUser;
     session.LogonPassword = TPgCluster::OwnerPassword;
     session.SetConnected(true);

@@ -1,31 +1,14 @@
 #include "engine/UtilitesUpdateExecute.h"
 
-#include "db/Dialect.h"
-#include "db/OracleQuery.h"
-#include "db/OracleSession.h"
+#include "db/OracleHelpers.h"
+#include "db/OracleSessionEx.h"
 #include "ui/MsgDlg.h"
 
 namespace tarvel {
 
 namespace {
-
 const char* const kPluginFileName = "CurrentPatchPlugin.tmp";
-
-// The trimmed dict_setting value; empty when the row is missing or cannot be read.
-std::string ReadDictSetting(TOracleSession& session, const std::string& settingId) {
-    try {
-        TOracleQuery query(&session);
-        query.SetSQL(session.Dialect().ReadSetting);
-        query.DeclareVariable("setting_name", otString);
-        query.SetVariable("setting_name", TVariant(settingId));
-        query.Execute();
-        return query.Eof() ? std::string() : query.FieldAsString("result");
-    } catch (const EOracleError&) {
-        return {};
-    }
 }
-
-} // namespace
 
 std::filesystem::path DefaultPluginFile() {
     std::error_code error;
@@ -33,10 +16,12 @@ std::filesystem::path DefaultPluginFile() {
     return (error ? std::filesystem::current_path() : program.parent_path()) / kPluginFileName;
 }
 
-TfrmUtilitesUpdateExecute::TfrmUtilitesUpdateExecute(TOracleSession& session)
+TfrmUtilitesUpdateExecute::TfrmUtilitesUpdateExecute(TOracleSessionEx& session)
     : PluginFile(DefaultPluginFile()), MainSession(session),
       Rules(Archive.Descriptor, [&session](const std::string& settingId) {
-          return ReadDictSetting(session, settingId);
+          std::string value;
+          ReadDictSetting(settingId, value, session);
+          return value;
       }) {}
 
 void TfrmUtilitesUpdateExecute::ExecuteUpdate() {

@@ -11,7 +11,7 @@
 
 namespace tarvel {
 
-class TOracleSession;
+class TOracleSessionEx;
 
 // The update engine: the update archive of a release, the version rules over the installed
 // version, and the update run. The patch window derives from it, fills its inputs and supplies
@@ -19,7 +19,7 @@ class TOracleSession;
 class TfrmUtilitesUpdateExecute : public IUpdateProgress {
 public:
     // `session` is the main session, which every piece of the run works on.
-    explicit TfrmUtilitesUpdateExecute(TOracleSession& session);
+    explicit TfrmUtilitesUpdateExecute(TOracleSessionEx& session);
     ~TfrmUtilitesUpdateExecute() override = default;
     TfrmUtilitesUpdateExecute(const TfrmUtilitesUpdateExecute&) = delete;
     TfrmUtilitesUpdateExecute& operator=(const TfrmUtilitesUpdateExecute&) = delete;
@@ -51,10 +51,10 @@ public:
     // Runs `work` while the progress display is shown.
     virtual void RunWithProgress(const std::function<void()>& work);
 
-    TOracleSession& Session() const { return MainSession; }
+    TOracleSessionEx& Session() const { return MainSession; }
 
 private:
-    TOracleSession& MainSession;
+    TOracleSessionEx& MainSession;
     TVersionRules Rules;
 };
 

@@ -11,7 +11,7 @@
 #include "core/UpdatePatchHelpers.h"
 #include "core/ZipReader.h"
 #include "db/Dialect.h"
-#include "db/OracleSession.h"
+#include "db/OracleSessionEx.h"
 #include "engine/UtilitesUpdateExecute.h"
 
 #include <cstdlib>
@@ -48,7 +48,7 @@ TEST(DemoRelease, PackedByTarvelPackRunsEndToEnd) {
     LoadPatchParams(params, work.Path(), bundle);
     EXPECT_FALSE(fs::exists(work / "PatchParams.ini"));
 
-    TOracleSession session(TDbEngine::PostgreSQL);
+    TOracleSessionEx session(TDbEngine::PostgreSQL);
     session.LogonUsername = params.SchemeLogin;
     session.LogonPassword = params.SchemePassword;
     session.AfterLogOn = [](TOracleSession& s) {

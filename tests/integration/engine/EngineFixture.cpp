@@ -9,7 +9,7 @@ namespace tarvel::test {
 void EngineTest::SetUp() {
     LoadDemoSchema(Cluster);
     Update.CopyFrom(DemoUpdateDir());
-    Session = std::make_unique<TOracleSession>(TDbEngine::PostgreSQL);
+    Session = std::make_unique<TOracleSessionEx>(TDbEngine::PostgreSQL);
     Session->LogonUsername = TPgCluster::OwnerUser;
     Session->LogonPassword = TPgCluster::OwnerPassword;
     Session->AfterLogOn = [](TOracleSession& session) {

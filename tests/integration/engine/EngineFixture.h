@@ -5,7 +5,7 @@
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
 #include "TestArchives.h"
-#include "db/OracleSession.h"
+#include "db/OracleSessionEx.h"
 #include "engine/UtilitesUpdateExecute.h"
 
 #include <gtest/gtest.h>
@@ -59,7 +59,7 @@ protected:
     TScriptedDialogs Dialogs;
     TTempDir Work;
     TUpdateFolder Update;
-    std::unique_ptr<TOracleSession> Session;
+    std::unique_ptr<TOracleSessionEx> Session;
     std::unique_ptr<TRecordingEngine> Engine;
 };
 
