@@ -2,6 +2,8 @@
 
 #include "db/OracleSession.h"
 
+#include <memory>
+
 namespace tarvel {
 
 namespace {
@@ -47,27 +49,25 @@ bool TOracleScript::Execute() {
     Errors = 0;
     for (const auto& command : Session->Driver().SplitScript(Text())) {
         Output += WithLineBreaks(command) + LineBreak;
-        std::string feedback;
-        bool failed = false;
+        std::string result;
+        std::unique_ptr<EOracleError> error;
         try {
-            feedback = Session->Execute(command, {}).Feedback;
+            result = Session->Execute(command, {}).Feedback;
         } catch (const EOracleError& e) {
-            failed = true;
-            ++Errors;
-            for (const auto& message : Session->TakeMessages())
-                Output += WithLineBreaks(message) + LineBreak;
-            Output += WithLineBreaks(e.what()) + LineBreak + LineBreak;
-            if (OnError)
-                OnError(*this, e);
+            error = std::make_unique<EOracleError>(e);
+            result = WithLineBreaks(e.what());
         }
-        if (!failed) {
-            for (const auto& message : Session->TakeMessages())
-                Output += WithLineBreaks(message) + LineBreak;
-            Output += feedback + LineBreak + LineBreak;
+        for (const auto& message : Session->TakeMessages())
+            Output += WithLineBreaks(message) + LineBreak;
+        Output += result + LineBreak + LineBreak;
+        if (error) {
+            ++Errors;
+            if (OnError)
+                OnError(*this, *error);
         }
         if (AfterCommand)
             AfterCommand(*this);
-        if (failed && ExitOnError)
+        if (error && ExitOnError)
             break;
     }
     return Errors == 0;

@@ -30,8 +30,9 @@ void TOracleSession::SetConnected(bool connected) {
 }
 
 void TOracleSession::LogOn() {
-    if (Connection)
+    if (Connection && Connection->IsAlive())
         return;
+    Connection.reset(); // a lost connection is replaced by a new logon
     Connection = Driver().Connect(LogonUsername, LogonPassword, LogonDatabase);
     Connection->SetStatementCacheSize(StatementCache ? StatementCacheSize : 0);
     if (!AfterLogOn)

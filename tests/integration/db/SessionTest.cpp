@@ -301,8 +301,9 @@ TEST(SessionTest, DroppedConnectionFailsThatCommandAndEveryLaterOne) {
     TOracleQuery q(session.get());
     q.SetSQL("select 1");
     EXPECT_THAT(ErrorOf([&] { q.Execute(); }).what(), StartsWith("ERROR:  "));
-    session->SetConnected(false);
-    session->SetConnected(true);
+    EXPECT_TRUE(session->Connected());
+    EXPECT_FALSE(session->IsAlive());
+    session->SetConnected(true); // logs on anew
     q.Execute();
 }
 
