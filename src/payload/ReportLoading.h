@@ -7,7 +7,7 @@
 
 namespace tarvel {
 
-class TReportRows;
+class TOracleDataSetEx;
 class TOracleSession;
 
 // Replaces the report store's forms with those of one report archive (".rbz" held in memory):
@@ -25,7 +25,7 @@ public:
 private:
     // Puts the row of {rowFolder}\Main.txt into the dataset: the row whose key field equals the
     // upper-cased key value is edited, otherwise a row is inserted. Nothing without a Main.txt.
-    void LoadRowFromFolder(TReportRows& dataSet, const std::string& rowFolder,
+    void LoadRowFromFolder(TOracleDataSetEx& dataSet, const std::string& rowFolder,
                            const std::string& keyField, const std::string& keyValue);
 
     TReportArchive Archive;

@@ -40,7 +40,8 @@ protected:
 TEST_F(ReportLoadingTest, DemoArchiveReplacesItsForms) {
     EXPECT_FALSE(LoadDemoReports());
     EXPECT_EQ(Log, (TStringList{"Експортовано 2 звіти\r\n"}));
-    EXPECT_TRUE(Dialogs.Errors.empty());
+    EXPECT_TRUE(Dialogs.Errors.empty()) << Dialogs.Errors[0].Details;
+    EXPECT_TRUE(Dialogs.Shown.empty()) << Dialogs.Shown[0].Text;
 
     // The form id written in mixed case is found, and stored as the store keeps ids.
     EXPECT_EQ(Query("select string_agg(dfm_id || ':' || short_title || ':' || report_date,"
