@@ -11,7 +11,9 @@ IBusyWindowPort* gPort = nullptr;
 
 } // namespace
 
-IBusyWindowPort* SetBusyWindowPort(IBusyWindowPort* port) { return std::exchange(gPort, port); }
+IBusyWindowPort* SetBusyWindowPort(IBusyWindowPort* port) {
+    return std::exchange(gPort, port);
+}
 
 void TProgressHelper::Show(const std::string& caption) {
     Hide();

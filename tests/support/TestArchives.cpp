@@ -3,9 +3,8 @@
 #include "TempDir.h"
 #include "core/FileUtils.h"
 #include "core/ZipWriter.h"
-#include "engine/ArchivePassword.h"
+#include "tarvel-pack/ReleaseBuilder.h"
 
-#include <algorithm>
 #include <unistd.h>
 
 namespace tarvel::test {
@@ -50,23 +49,7 @@ void TUpdateFolder::Remove(const std::string& relativePath) {
 }
 
 void TUpdateFolder::Pack(const fs::path& target, const std::string& packagePassword) const {
-    std::vector<std::string> names;
-    for (const auto& item : fs::recursive_directory_iterator(Root))
-        if (item.is_regular_file())
-            names.push_back(fs::relative(item.path(), Root).generic_string());
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        const bool aIni = fs::path(a).extension() == ".ini";
-        const bool bIni = fs::path(b).extension() == ".ini";
-        return aIni != bIni ? aIni : a < b;
-    });
-    std::vector<TZipSource> sources;
-    for (const std::string& name : names)
-        sources.push_back(TZipSource::FromFile(name, Root / name));
-    fs::remove(target);
-    TZipWriter writer;
-    writer.ZipName = target;
-    writer.Password = UpdateArchiveZipPassword(packagePassword);
-    writer.Pack(sources);
+    BuildUpdateArchive(Root, packagePassword, target);
 }
 
 } // namespace tarvel::test
