@@ -83,6 +83,14 @@ std::string AsciiUpperCase(std::string_view text) {
     return result;
 }
 
+std::string AsciiLowerCase(std::string_view text) {
+    std::string result(text);
+    for (char& c : result)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return result;
+}
+
 bool SameText(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;

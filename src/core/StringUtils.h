@@ -11,6 +11,8 @@ namespace tarvel {
 
 // Latin letters upper-cased, every other byte unchanged.
 std::string AsciiUpperCase(std::string_view text);
+// Latin letters lower-cased, every other byte unchanged.
+std::string AsciiLowerCase(std::string_view text);
 
 // Equal without regard to the case of Latin letters.
 bool SameText(std::string_view a, std::string_view b);

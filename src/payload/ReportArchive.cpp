@@ -12,15 +12,6 @@ namespace {
 
 const char* const kInfoEntry = "Info.txt";
 
-// Lower-casing of Latin letters; the archive's names are compared this way.
-std::string AsciiLowerCase(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
 std::vector<std::string> SplitLines(std::string_view text) {
     std::vector<std::string> lines;
     std::size_t start = 0;

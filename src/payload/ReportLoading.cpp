@@ -25,14 +25,6 @@ const char* const kMainFile = "\\Main.txt";
 // Character fields longer than this take their value from a field file.
 constexpr int kLongTextSize = 400;
 
-std::string AsciiLowerCase(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
 const char* const kNotADate = "'%s' не є датою";
 const char* const kNotANumber = "'%s' не є числом";
 
